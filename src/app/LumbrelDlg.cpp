@@ -1,0 +1,101 @@
+#include "app/LumbrelDlg.h"
+
+#include "resource.h"
+#include "app/SourceDrive.h"
+#include "framework/DeviceContext.h"
+#include "framework/WinApp.h"
+#include "install/InstallRecord.h"
+#include "menus/AutorunDlg.h"
+#include "menus/Option.h"
+
+const MessageMapEntry<CLumbrelDlg> CLumbrelDlg::s_messageMap[] = {
+    {WM_PAINT, 0, 0, &CLumbrelDlg::OnPaint},
+    {WM_QUERYDRAGICON, 0, 0, &CLumbrelDlg::OnQueryDragIcon},
+};
+
+CLumbrelDlg::CLumbrelDlg(CWnd* parent)
+    : CDialog(IDD_LUMBREL_DIALOG, parent), m_AppIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME))
+{
+}
+
+bool CLumbrelDlg::OnMessage(const Message& msg, LRESULT& result)
+{
+    return DispatchMessageMap<CLumbrelDlg>(*this, s_messageMap, msg, result) ||
+           CDialog::OnMessage(msg, result);
+}
+
+void CLumbrelDlg::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+}
+
+BOOL CLumbrelDlg::OnInitDialog()
+{
+    // Before the window is placed or shown, so a missing CD is reported first.
+    m_SourceDrive = FindSourceDrive(kMainWindowNoCdMessage);
+
+    RECT desktop;
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    SetWindowPos(HWND_TOP, 0, 0, desktop.right, desktop.bottom, SWP_SHOWWINDOW);
+
+    CDialog::OnInitDialog();
+
+    m_PictureOrigin = {0, 0};
+    GetClientRect(&m_ClientRect);
+    m_PictureSize = {m_ClientRect.right - m_ClientRect.left,
+                     m_ClientRect.bottom - m_ClientRect.top};
+
+    SetIcon(m_AppIcon, TRUE);
+    SetIcon(m_AppIcon, FALSE);
+
+    // The menu's modal loop runs here, inside this window's initialisation, and ends the window
+    // before its own modal loop could start.
+    if (IsGameInstalled())
+        RunOptionsMenu();
+    else
+        RunAutorunMenu();
+    return TRUE;
+}
+
+void CLumbrelDlg::OnPaint()
+{
+    if (IsIconic()) {
+        PaintMinimised();
+        return;
+    }
+    CClientDC dc(m_hWnd);
+    Default();
+}
+
+void CLumbrelDlg::PaintMinimised()
+{
+    CPaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+
+    const int iconWidth = ::GetSystemMetrics(SM_CXICON);
+    const int iconHeight = ::GetSystemMetrics(SM_CYICON);
+    RECT rect;
+    GetClientRect(&rect);
+    const int x = (rect.right - rect.left - iconWidth + 1) / 2;
+    const int y = (rect.bottom - rect.top - iconHeight + 1) / 2;
+    ::DrawIcon(dc, x, y, m_AppIcon);
+}
+
+HCURSOR CLumbrelDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_AppIcon);
+}
+
+void CLumbrelDlg::RunAutorunMenu()
+{
+    CAutorunDlg menu(this);
+    menu.DoModal();
+    EndDialog(0);
+}
+
+void CLumbrelDlg::RunOptionsMenu()
+{
+    COptionDlg menu(this);
+    menu.DoModal();
+    EndDialog(0);
+}

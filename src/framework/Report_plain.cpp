@@ -1,0 +1,55 @@
+#include "framework/Report.h"
+#include "framework/ReportFormat.h"
+#include "framework/ReportSink.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+void PrintToStdErr(ReportChannel channel, std::string_view text)
+{
+    static constexpr const char* kPrefixes[] = {"message: ", "trace: ", "stderr: "};
+    std::fprintf(stderr, "%s%.*s\n", kPrefixes[static_cast<int>(channel)],
+                 static_cast<int>(text.size()), text.data());
+}
+
+ReportSink& CurrentSink()
+{
+    static ReportSink sink = PrintToStdErr;
+    return sink;
+}
+
+void Report(ReportChannel channel, const char* format, va_list args)
+{
+    CurrentSink()(channel, FormatReport(format, args));
+}
+
+} // namespace
+
+ReportSink SetReportSink(ReportSink sink)
+{
+    return std::exchange(CurrentSink(), sink ? std::move(sink) : PrintToStdErr);
+}
+
+int AfxMessageBox(const char* text)
+{
+    CurrentSink()(ReportChannel::Message, text);
+    return 1; // IDOK: the only button
+}
+
+void AfxTrace(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    Report(ReportChannel::Trace, format, args);
+    va_end(args);
+}
+
+void ReportToStdErr(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    Report(ReportChannel::StdErr, format, args);
+    va_end(args);
+}

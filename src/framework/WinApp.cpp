@@ -1,0 +1,94 @@
+#include "framework/WinApp.h"
+
+namespace {
+
+CWinApp* g_app = nullptr;
+HINSTANCE g_instance = nullptr;
+
+std::string ExecutableTitle()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    if (const auto slash = name.find_last_of("\\/"); slash != std::string::npos)
+        name.erase(0, slash + 1);
+    if (const auto dot = name.find_last_of('.'); dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+} // namespace
+
+CWinApp::CWinApp(const char* appName) : m_pszAppName(appName)
+{
+    g_app = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return ExitInstance();
+}
+
+int CWinApp::ExitInstance()
+{
+    return 0;
+}
+
+HICON CWinApp::LoadIcon(UINT resourceId) const
+{
+    return ::LoadIconA(g_instance, MAKEINTRESOURCEA(resourceId));
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_instance;
+}
+
+const char* AfxGetAppName()
+{
+    return g_app && g_app->m_pszAppName ? g_app->m_pszAppName : "";
+}
+
+BOOL Enable3dControlsStatic()
+{
+    return TRUE;
+}
+
+int AfxWinMain(HINSTANCE instance)
+{
+    g_instance = instance;
+    // A drive without media must fail quietly when probed, not ask the user to insert a disk.
+    ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    if (!app->m_pszAppName) {
+        app->m_appTitle = ExecutableTitle();
+        app->m_pszAppName = app->m_appTitle.c_str();
+    }
+    if (!app->InitInstance())
+        return app->ExitInstance();
+    return app->Run();
+}

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Usage: source tools/wine-prefix.sh PREFIX
+# Makes PREFIX a ready Wine prefix (created once, reused), exports WINEPREFIX and the quiet settings,
+# and keeps one wineserver running for it so that later wine commands start fast.
+set -euo pipefail
+
+prefix=$(realpath -m "$1")
+export WINEPREFIX="$prefix"
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer prompts; no crash dialog that would wait for a click.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+mkdir -p "$(dirname "$prefix")"
+(
+  flock 9
+  if [ ! -f "$prefix/.ready" ]; then
+    # Wine's helper processes inherit the standard streams of the first wine command: never a pipe.
+    wineboot -i >"$prefix.boot.log" 2>&1 </dev/null
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+      >>"$prefix.boot.log" 2>&1 </dev/null
+    wineserver -w
+    touch "$prefix/.ready"
+  fi
+) 9>"$prefix.lock"
+setsid wineserver -p >/dev/null 2>&1 </dev/null || true

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine for CTest and passes on its output and exit code.
+# The prefix is $WINEPREFIX when set, else build/<tree>/wineprefix beside the program.
+set -uo pipefail
+
+exe=$1
+shift
+if [ -z "${WINEPREFIX:-}" ]; then
+  tree=$(dirname "$(realpath "$exe")")
+  while [ "$tree" != / ] && [ ! -f "$tree/CMakeCache.txt" ]; do tree=$(dirname "$tree"); done
+  WINEPREFIX="$tree/wineprefix"
+fi
+# shellcheck source=tools/wine-prefix.sh
+source "$(dirname "$0")/wine-prefix.sh" "$WINEPREFIX"
+set +e
+
+# A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+wine "$exe" "$@" >"$log" 2>&1 </dev/null
+status=$?
+cat "$log"
+exit $status
