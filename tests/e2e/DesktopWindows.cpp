@@ -1,0 +1,95 @@
+#include "DesktopWindows.h"
+
+#include <thread>
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(25ms);
+    }
+    return true;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId)
+{
+    WindowSearch search{processId, {}};
+    ::EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowClass(HWND window)
+{
+    char name[256] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string WindowText(HWND window)
+{
+    // WM_GETTEXT is marshalled across processes, unlike GetWindowText for child controls.
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                               SMTO_ABORTIFHUNG, 5000, &copied))
+        return {};
+    return std::string(text, copied);
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool IsVisible(HWND window)
+{
+    return ::IsWindowVisible(window) != FALSE;
+}
+
+bool IsEnabled(HWND window)
+{
+    return ::IsWindowEnabled(window) != FALSE;
+}
+
+HWND FocusOf(DWORD threadId)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+}
+
+void ClickButton(HWND button)
+{
+    ::PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void PressKey(DWORD threadId, UINT virtualKey)
+{
+    HWND target = FocusOf(threadId);
+    const UINT scanCode = ::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    ::PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scanCode << 16));
+    ::PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | (3u << 30));
+}

@@ -1,0 +1,28 @@
+// Looking at another process's windows the way a user sees them: which are up, their texts,
+// rectangles and states; and acting on them with clicks and keys.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+// Polls `condition` until it holds or `timeout` passes; true when it held.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 20s);
+
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+std::string WindowClass(HWND window);
+std::string WindowText(HWND window); // works across processes
+RECT WindowRect(HWND window);
+bool IsVisible(HWND window);
+bool IsEnabled(HWND window);
+HWND FocusOf(DWORD threadId);
+
+// Presses a button as a mouse click on it would.
+void ClickButton(HWND button);
+// A key going down and up on the window that has the keyboard focus in `threadId`.
+void PressKey(DWORD threadId, UINT virtualKey);

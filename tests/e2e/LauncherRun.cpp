@@ -1,0 +1,106 @@
+#include "LauncherRun.h"
+
+#include "DesktopWindows.h"
+#include "TestMachine.h"
+
+#include <stdexcept>
+
+namespace {
+
+bool IsDialog(HWND window)
+{
+    return WindowClass(window) == "#32770";
+}
+
+bool IsMessageBox(HWND window)
+{
+    // A message box is a dialog with a caption and an OK button; the launcher's own dialogs
+    // have no caption.
+    return IsDialog(window) && IsVisible(window) && !WindowText(window).empty() &&
+           ::GetDlgItem(window, IDOK) != nullptr;
+}
+
+// The main window is the launcher's only window with a taskbar button, and has no controls.
+bool IsMainWindow(HWND window)
+{
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE));
+    return IsDialog(window) && (exStyle & WS_EX_APPWINDOW) && !::GetWindow(window, GW_CHILD);
+}
+
+} // namespace
+
+LauncherRun::LauncherRun()
+{
+    std::string commandLine = ProgramFolder() + "\\lumbrel.exe";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          ProgramFolder().c_str(), &startup, &m_process))
+        throw std::runtime_error("cannot start " + commandLine);
+}
+
+LauncherRun::~LauncherRun()
+{
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_process.hProcess, 99);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+}
+
+HWND LauncherRun::WaitForMessageBox()
+{
+    HWND box = nullptr;
+    WaitUntil([&] {
+        for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
+            if (IsMessageBox(window)) {
+                box = window;
+                return true;
+            }
+        return false;
+    });
+    return box;
+}
+
+LauncherRun::Box LauncherRun::DismissMessageBox(HWND box)
+{
+    Box seen{WindowText(box), WindowText(::GetDlgItem(box, 0xFFFF))};
+    ClickButton(::GetDlgItem(box, IDOK));
+    WaitUntil([&] { return !::IsWindow(box) || !IsVisible(box); });
+    return seen;
+}
+
+HWND LauncherRun::MainWindow() const
+{
+    for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
+        if (IsMainWindow(window))
+            return window;
+    return nullptr;
+}
+
+HWND LauncherRun::WaitForMenu(int controlId)
+{
+    HWND menu = nullptr;
+    WaitUntil([&] {
+        for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
+            if (IsDialog(window) && IsVisible(window) && ::GetDlgItem(window, controlId)) {
+                menu = window;
+                return true;
+            }
+        return false;
+    });
+    return menu;
+}
+
+bool LauncherRun::WaitForExit()
+{
+    return ::WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0;
+}
+
+DWORD LauncherRun::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
+}

@@ -1,0 +1,38 @@
+// One run of lumbrel.exe as a user meets it: its message boxes, its full-screen main window and
+// its menu, and the moment it ends.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class LauncherRun {
+public:
+    LauncherRun();
+    ~LauncherRun(); // ends the launcher if a scenario left it running
+    LauncherRun(const LauncherRun&) = delete;
+    LauncherRun& operator=(const LauncherRun&) = delete;
+
+    DWORD ThreadId() const { return m_process.dwThreadId; }
+
+    // The message box that is up now or comes up next; null when none comes.
+    HWND WaitForMessageBox();
+    // Reads a message box's text and caption, then presses its OK button.
+    struct Box {
+        std::string caption;
+        std::string text;
+    };
+    Box DismissMessageBox(HWND box);
+
+    // The full-screen main window: the launcher's top-level dialog without controls.
+    HWND MainWindow() const;
+    // A menu (a visible dialog with the given control); null when none comes up.
+    HWND WaitForMenu(int controlId);
+
+    // True when the process has ended within the time allowed.
+    bool WaitForExit();
+    DWORD ExitCode() const;
+
+private:
+    PROCESS_INFORMATION m_process{};
+};

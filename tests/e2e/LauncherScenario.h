@@ -1,0 +1,37 @@
+// The fixture every scenario starts from: no CD in any drive, no install record, no marker on
+// C:, and the same again when the scenario ends, whatever it did.
+#pragma once
+
+#include "DesktopWindows.h"
+#include "LauncherRun.h"
+#include "TestMachine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+inline constexpr int kAutorunSetup = 1000;
+inline constexpr int kExit = 1002;
+inline constexpr int kOptionsRun = 1007;
+
+inline constexpr const char* kMainNoCd =
+    "Can't locate the CD drive, please insert the ZARN VELLOR Season 1999-2000 CD and allow it "
+    "to autorun";
+inline constexpr const char* kMenuNoCd =
+    "Can't locate the CD drive, please insert the Zarn Vellor Season 1999-2000 CD and allow it to "
+    "autorun";
+
+class LauncherScenario : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override { Reset(); }
+
+    // A CD folder named after the drive, mapped to it.
+    std::string InsertCd(char letter);
+
+    // Reads and dismisses the next message box, expecting the application title as caption.
+    void ExpectMessage(LauncherRun& run, const std::string& text);
+
+private:
+    void Reset();
+};

@@ -1,0 +1,165 @@
+// Start-up as a user meets it: the CD search and its messages, the full-screen window, the choice
+// of menu, and the ways a menu ends the launcher.
+#include "LauncherScenario.h"
+
+#include <windows.h>
+
+#include <ostream>
+
+namespace {
+
+using Startup = LauncherScenario;
+
+TEST_F(Startup, WithoutCdBothMessagesComeUpAndExitStillEndsTheLauncher)
+{
+    LauncherRun run;
+
+    HWND box = run.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    // The main window's message comes before the full-screen window is shown.
+    const HWND main = run.MainWindow();
+    EXPECT_TRUE(main == nullptr || !IsVisible(main));
+    const LauncherRun::Box first = run.DismissMessageBox(box);
+    EXPECT_EQ(first.caption, "lumbrel");
+    EXPECT_EQ(first.text, kMainNoCd);
+
+    // The menu scans again and says so in its own words.
+    ExpectMessage(run, kMenuNoCd);
+    ASSERT_TRUE(IsVisible(run.MainWindow()));
+
+    HWND menu = run.WaitForMenu(kAutorunSetup);
+    ASSERT_NE(menu, nullptr);
+    ClickButton(::GetDlgItem(menu, kExit));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), 0u);
+}
+
+TEST_F(Startup, TheMainWindowCoversTheScreenAndTheMenuIsCentredOverIt)
+{
+    InsertCd('D');
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(kAutorunSetup);
+    ASSERT_NE(menu, nullptr);
+
+    const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    const RECT main = WindowRect(run.MainWindow());
+    EXPECT_EQ(main.left, screen.left);
+    EXPECT_EQ(main.top, screen.top);
+    EXPECT_EQ(main.right, screen.right);
+    EXPECT_EQ(main.bottom, screen.bottom);
+    EXPECT_TRUE(IsVisible(run.MainWindow()));
+
+    const RECT rect = WindowRect(menu);
+    EXPECT_NEAR((rect.left + rect.right) / 2, screen.right / 2, 1);
+    EXPECT_NEAR((rect.top + rect.bottom) / 2, screen.bottom / 2, 1);
+    // The first tab stop, Setup, has the focus.
+    EXPECT_EQ(FocusOf(run.ThreadId()), ::GetDlgItem(menu, kAutorunSetup));
+}
+
+// A marker that cannot be opened for reading counts as absent.
+TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
+{
+    const std::string cd = InsertCd('D');
+    const std::string marker = cd + "\\zarn2000\\lumbrel.exe";
+    HANDLE held = ::CreateFileA(marker.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    {
+        LauncherRun run;
+        ExpectMessage(run, kMainNoCd);
+        ExpectMessage(run, kMenuNoCd);
+        ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kExit));
+        EXPECT_TRUE(run.WaitForExit());
+    }
+    ::CloseHandle(held);
+
+    // A folder in the marker's place does not open either.
+    DeleteTree(marker);
+    ASSERT_TRUE(::CreateDirectoryA(marker.c_str(), nullptr));
+    LauncherRun run;
+    ExpectMessage(run, kMainNoCd);
+    ExpectMessage(run, kMenuNoCd);
+    ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kExit));
+    EXPECT_TRUE(run.WaitForExit());
+}
+
+struct MenuChoice {
+    const char* name;
+    bool generalKey;
+    bool fullGameKey;
+    int expectedMenuControl;
+
+    friend void PrintTo(const MenuChoice& c, std::ostream* os) { *os << c.name; }
+};
+
+class MenuChoiceScenario : public LauncherScenario,
+                           public testing::WithParamInterface<MenuChoice> {};
+
+TEST_P(MenuChoiceScenario, TheInstallRecordDecidesTheMenu)
+{
+    const MenuChoice& c = GetParam();
+    InsertCd('D');
+    if (c.generalKey)
+        SeedInstallRecord({"C:\\Games\\Zarn", "D:", std::nullopt, c.fullGameKey});
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(c.expectedMenuControl);
+    ASSERT_NE(menu, nullptr);
+    const int otherMenuControl = c.expectedMenuControl == kOptionsRun ? kAutorunSetup : kOptionsRun;
+    EXPECT_EQ(::GetDlgItem(menu, otherMenuControl), nullptr);
+    ClickButton(::GetDlgItem(menu, kExit));
+    EXPECT_TRUE(run.WaitForExit());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, MenuChoiceScenario,
+    testing::Values(MenuChoice{"NoRecord", false, false, kAutorunSetup},
+                    MenuChoice{"GeneralKeyWithoutFullGame", true, false, kAutorunSetup},
+                    MenuChoice{"FullInstallation", true, true, kOptionsRun}),
+    [](const testing::TestParamInfo<MenuChoice>& param) { return std::string(param.param.name); });
+
+enum class Ending { ExitButton, EscapeKey, EnterKey };
+
+struct EndingCase {
+    const char* name;
+    bool installed;
+    Ending ending;
+
+    friend void PrintTo(const EndingCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class EndingScenario : public LauncherScenario, public testing::WithParamInterface<EndingCase> {};
+
+TEST_P(EndingScenario, EndsTheLauncher)
+{
+    const EndingCase& c = GetParam();
+    InsertCd('D');
+    if (c.installed)
+        SeedInstallRecord({"C:\\Games\\Zarn", "D:", std::nullopt, true});
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(c.installed ? kOptionsRun : kAutorunSetup);
+    ASSERT_NE(menu, nullptr);
+    switch (c.ending) {
+    case Ending::ExitButton:
+        ClickButton(::GetDlgItem(menu, kExit));
+        break;
+    case Ending::EscapeKey:
+        PressKey(run.ThreadId(), VK_ESCAPE);
+        break;
+    case Ending::EnterKey:
+        PressKey(run.ThreadId(), VK_RETURN);
+        break;
+    }
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menus, EndingScenario,
+    testing::Values(EndingCase{"AutorunExit", false, Ending::ExitButton},
+                    EndingCase{"AutorunEscape", false, Ending::EscapeKey},
+                    EndingCase{"AutorunEnter", false, Ending::EnterKey},
+                    EndingCase{"OptionsExit", true, Ending::ExitButton},
+                    EndingCase{"OptionsEscape", true, Ending::EscapeKey},
+                    EndingCase{"OptionsEnter", true, Ending::EnterKey}),
+    [](const testing::TestParamInfo<EndingCase>& param) { return std::string(param.param.name); });
+
+} // namespace

@@ -1,0 +1,135 @@
+// The install record on Wine's real registry, in the view the launcher's own build reads.
+#include "install/InstallRecord.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kCompany = "SOFTWARE\\Quillmoor Ltd";
+constexpr const char* kGeneral = "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL";
+
+class InstallRegistry : public testing::Test {
+protected:
+    void SetUp() override { DeleteRecord(); }
+    void TearDown() override { DeleteRecord(); }
+
+    static void DeleteRecord() { ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kCompany); }
+
+    static void CreateKeys(bool fullGame)
+    {
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneral, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                    nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        if (fullGame) {
+            HKEY sub = nullptr;
+            ::RegCreateKeyExA(key, "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
+                              nullptr);
+            ::RegCloseKey(sub);
+        }
+        ::RegCloseKey(key);
+    }
+
+    static void SetValue(const char* name, DWORD type, const std::vector<BYTE>& bytes)
+    {
+        ASSERT_EQ(::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kGeneral, name, type, bytes.data(),
+                                    static_cast<DWORD>(bytes.size())),
+                  ERROR_SUCCESS);
+    }
+
+    static void SetText(const char* name, const std::string& text)
+    {
+        SetValue(name, REG_SZ, std::vector<BYTE>(text.c_str(), text.c_str() + text.size() + 1));
+    }
+
+    struct Stored {
+        DWORD type = 0;
+        std::string text;
+    };
+    static Stored ReadStored(const char* name)
+    {
+        Stored stored;
+        char buffer[1024] = {};
+        DWORD size = sizeof buffer;
+        if (::RegGetValueA(HKEY_LOCAL_MACHINE, kGeneral, name, RRF_RT_ANY | RRF_NOEXPAND,
+                           &stored.type, buffer, &size) == ERROR_SUCCESS)
+            stored.text = buffer;
+        return stored;
+    }
+};
+
+TEST_F(InstallRegistry, TheGameCountsAsInstalledOnlyWithBothKeys)
+{
+    EXPECT_FALSE(IsGameInstalled());
+    CreateKeys(false);
+    EXPECT_FALSE(IsGameInstalled());
+    CreateKeys(true);
+    EXPECT_TRUE(IsGameInstalled());
+}
+
+TEST_F(InstallRegistry, AMissingKeyIsNoRecordAndMissingValuesAreEmptyTexts)
+{
+    EXPECT_FALSE(ReadInstallRecord().has_value());
+    EXPECT_EQ(ReadVideoCard(), "");
+
+    CreateKeys(false);
+    const auto empty = ReadInstallRecord();
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_EQ(empty->TargetDir, "");
+    EXPECT_EQ(empty->SrcDrive, "");
+
+    SetText("TARGETDIR", "C:\\Program Files\\Zarn");
+    SetText("SRCDRIVE", "D:");
+    const auto record = ReadInstallRecord();
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->TargetDir, "C:\\Program Files\\Zarn");
+    EXPECT_EQ(record->SrcDrive, "D:");
+}
+
+TEST_F(InstallRegistry, ValuesReadAsAtMost199CharactersAndNeverAsCutPaths)
+{
+    CreateKeys(false);
+    SetText("TARGETDIR", std::string(199, 'a'));
+    SetText("SRCDRIVE", std::string(250, 'b')); // does not fit the 200-byte buffer
+    SetValue("VIDEOCARD", REG_BINARY, std::vector<BYTE>(200, 'c')); // fits, without a zero
+    const auto record = ReadInstallRecord();
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->TargetDir, std::string(199, 'a'));
+    EXPECT_EQ(record->SrcDrive, "");
+    EXPECT_EQ(ReadVideoCard(), std::string(199, 'c'));
+}
+
+TEST_F(InstallRegistry, ValuesOfOtherTypesReadAsTheTextOfTheirBytes)
+{
+    CreateKeys(false);
+    SetValue("SRCDRIVE", REG_DWORD, {'E', 0, 0, 0});
+    SetValue("TARGETDIR", REG_BINARY, {'C', ':', '\\', 'Z', 0, 'x', 'y'});
+    const auto record = ReadInstallRecord();
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->SrcDrive, "E");
+    EXPECT_EQ(record->TargetDir, "C:\\Z");
+}
+
+TEST_F(InstallRegistry, TheVideoCardIsStoredAsTextAndOnlyIntoAnExistingKey)
+{
+    WriteVideoCard("abc");
+    HKEY probe = nullptr;
+    EXPECT_NE(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGeneral, 0, KEY_READ, &probe), ERROR_SUCCESS);
+
+    CreateKeys(true);
+    WriteVideoCard("3D Add-on");
+    EXPECT_EQ(ReadStored("VIDEOCARD").type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ReadStored("VIDEOCARD").text, "3D Add-on");
+    EXPECT_EQ(ReadVideoCard(), "3D Add-on");
+
+    WriteVideoCard("");
+    EXPECT_EQ(ReadStored("VIDEOCARD").type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ReadVideoCard(), "");
+}
+
+} // namespace
