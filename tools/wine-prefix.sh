@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Usage: source tools/wine-prefix.sh PREFIX
+# Usage: source tools/wine-prefix.sh PREFIX [managed|unmanaged]
 # Makes PREFIX a ready Wine prefix (created once, reused), exports WINEPREFIX and the quiet settings,
 # and keeps one wineserver running for it so that later wine commands start fast.
+# "unmanaged" (the default) is for a bare X server such as Xvfb: with no window manager there, a
+# managed window makes Wine wait two seconds each time it hides one. "managed" suits a desktop.
 set -euo pipefail
 
 prefix=$(realpath -m "$1")
@@ -18,12 +20,15 @@ mkdir -p "$(dirname "$prefix")"
     wineboot -i >"$prefix.boot.log" 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >>"$prefix.boot.log" 2>&1 </dev/null
-    # Tests run on a bare X server: a window managed by a window manager that is not there makes
-    # Wine wait two seconds each time it hides one.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-      >>"$prefix.boot.log" 2>&1 </dev/null
     wineserver -w
     touch "$prefix/.ready"
+  fi
+  managed=N
+  [ "${2:-unmanaged}" = managed ] && managed=Y
+  if [ "$(cat "$prefix/.managed" 2>/dev/null)" != "$managed" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$managed" /f \
+      >>"$prefix.boot.log" 2>&1 </dev/null
+    echo "$managed" >"$prefix/.managed"
   fi
 ) 9>"$prefix.lock"
 setsid wineserver -p >/dev/null 2>&1 </dev/null || true
