@@ -22,6 +22,10 @@ std::string ExecutableTitle()
 CWinApp::CWinApp(const char* appName) : m_pszAppName(appName)
 {
     g_app = this;
+    if (!m_pszAppName) {
+        m_appTitle = ExecutableTitle();
+        m_pszAppName = m_appTitle.c_str();
+    }
 }
 
 CWinApp::~CWinApp()
@@ -75,19 +79,19 @@ BOOL Enable3dControlsStatic()
     return TRUE;
 }
 
-int AfxWinMain(HINSTANCE instance)
+void AfxWinInit(HINSTANCE instance)
 {
     g_instance = instance;
     // A drive without media must fail quietly when probed, not ask the user to insert a disk.
     ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
 
+int AfxWinMain(HINSTANCE instance)
+{
+    AfxWinInit(instance);
     CWinApp* app = AfxGetApp();
     if (!app)
         return -1;
-    if (!app->m_pszAppName) {
-        app->m_appTitle = ExecutableTitle();
-        app->m_pszAppName = app->m_appTitle.c_str();
-    }
     if (!app->InitInstance())
         return app->ExitInstance();
     return app->Run();

@@ -27,8 +27,6 @@ public:
 
 private:
     std::string m_appTitle;
-
-    friend int AfxWinMain(HINSTANCE instance);
 };
 
 CWinApp* AfxGetApp();
@@ -39,5 +37,9 @@ const char* AfxGetAppName();
 // 32-bit shell draws dialog controls that way itself, so there is nothing left to switch on.
 BOOL Enable3dControlsStatic();
 
-// The framework's start-up, called from WinMain.
+// The framework's start-up, called from WinMain: AfxWinInit, then the application's
+// InitInstance, and its message loop only when InitInstance returns TRUE.
 int AfxWinMain(HINSTANCE instance);
+// Keeps the module handle and adds the error modes that silence "insert a disk" prompts to the
+// mode in force.
+void AfxWinInit(HINSTANCE instance);

@@ -1,0 +1,266 @@
+// The small framework's order of events on real dialogs: each test dialog acts from inside its
+// own handlers (posted messages step its modal loop) and ends with a sentinel result.
+#include "FrameworkTestIds.h"
+#include "framework/Dialog.h"
+#include "framework/Report.h"
+#include "framework/WinApp.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr UINT kStep = WM_APP + 1;
+constexpr int kSentinel = 77;
+
+// A dialog on the plain template whose behaviour each test supplies.
+class TestDialog : public CDialog {
+public:
+    explicit TestDialog(CWnd* parent = nullptr) : CDialog(IDD_TEST_PLAIN, parent) {}
+
+    std::function<void(TestDialog&)> onInit;
+    std::function<void(TestDialog&)> onStep;
+    std::function<void(TestDialog&)> onPaint;
+    std::vector<std::string> events;
+
+    using CDialog::Default;
+
+protected:
+    bool OnMessage(const Message& msg, LRESULT& result) override;
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        if (onInit)
+            onInit(*this);
+        return TRUE;
+    }
+    void OnOK() override
+    {
+        events.emplace_back("OnOK");
+        CDialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        events.emplace_back("OnCancel");
+        CDialog::OnCancel();
+    }
+
+private:
+    void OnOne() { events.emplace_back("OnOne"); }
+    void OnPaint()
+    {
+        if (onPaint)
+            onPaint(*this);
+        else
+            Default();
+    }
+
+    static const MessageMapEntry<TestDialog> s_messageMap[];
+};
+
+const MessageMapEntry<TestDialog> TestDialog::s_messageMap[] = {
+    {WM_COMMAND, IDC_TEST_ONE, BN_CLICKED, &TestDialog::OnOne},
+    {WM_PAINT, 0, 0, &TestDialog::OnPaint},
+};
+
+bool TestDialog::OnMessage(const Message& msg, LRESULT& result)
+{
+    if (msg.message == kStep && onStep) {
+        onStep(*this);
+        result = 0;
+        return true;
+    }
+    return DispatchMessageMap<TestDialog>(*this, s_messageMap, msg, result) ||
+           CDialog::OnMessage(msg, result);
+}
+
+RECT RectOf(HWND window)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+// A visible top-level window to own the dialogs, away from the screen's centre.
+class OwnerWindow : public CWnd {
+public:
+    OwnerWindow()
+    {
+        m_hWnd = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 40, 30, 500, 400,
+                                   nullptr, nullptr, nullptr, nullptr);
+    }
+    ~OwnerWindow() override { ::DestroyWindow(m_hWnd); }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+};
+
+TEST(Dialog, AHiddenUnmovedDialogIsCentredOverItsOwnerOnlyAfterInitialisation)
+{
+    OwnerWindow owner;
+    TestDialog dialog(&owner);
+    POINT clientOriginDuringInit{};
+    RECT afterInit{};
+    dialog.onInit = [&](TestDialog& d) {
+        ::ClientToScreen(d.m_hWnd, &clientOriginDuringInit);
+        ::PostMessageA(d.m_hWnd, kStep, 0, 0);
+    };
+    dialog.onStep = [&](TestDialog& d) {
+        afterInit = RectOf(d.m_hWnd);
+        d.EndDialog(kSentinel);
+    };
+    EXPECT_EQ(dialog.DoModal(), kSentinel);
+
+    // While initialising, the dialog stands at its template position (0, 0) in the owner's client
+    // area.
+    EXPECT_EQ(clientOriginDuringInit.x, 40);
+    EXPECT_EQ(clientOriginDuringInit.y, 30);
+    const RECT ownerRect = RectOf(owner.m_hWnd);
+    EXPECT_NEAR((afterInit.left + afterInit.right) / 2, (ownerRect.left + ownerRect.right) / 2, 1);
+    EXPECT_NEAR((afterInit.top + afterInit.bottom) / 2, (ownerRect.top + ownerRect.bottom) / 2, 1);
+}
+
+TEST(Dialog, ADialogMovedOrShownDuringInitialisationStaysWhereItWasPut)
+{
+    OwnerWindow owner;
+    for (const UINT flags : {SWP_NOSIZE | SWP_NOZORDER, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW}) {
+        TestDialog dialog(&owner);
+        RECT afterInit{};
+        dialog.onInit = [&](TestDialog& d) {
+            const int x = (flags & SWP_SHOWWINDOW) ? 40 : 7; // shown in place, or moved
+            d.SetWindowPos(nullptr, x, 9, 0, 0, flags);
+            ::PostMessageA(d.m_hWnd, kStep, 0, 0);
+        };
+        dialog.onStep = [&](TestDialog& d) {
+            afterInit = RectOf(d.m_hWnd);
+            d.EndDialog(kSentinel);
+        };
+        EXPECT_EQ(dialog.DoModal(), kSentinel);
+        EXPECT_EQ(afterInit.left, (flags & SWP_SHOWWINDOW) ? 40 : 7);
+        EXPECT_EQ(afterInit.top, 9);
+    }
+}
+
+struct KeyCase {
+    UINT key;
+    INT_PTR result;
+    const char* handler;
+};
+
+TEST(Dialog, EscapeEndsWithCancelAndEnterWithoutADefaultButtonWithOk)
+{
+    for (const KeyCase c : {KeyCase{VK_ESCAPE, IDCANCEL, "OnCancel"}, KeyCase{VK_RETURN, IDOK, "OnOK"}}) {
+        TestDialog dialog;
+        dialog.onInit = [&](TestDialog& d) {
+            ::PostMessageA(::GetDlgItem(d.m_hWnd, IDC_TEST_ONE), WM_KEYDOWN, c.key, 1);
+        };
+        EXPECT_EQ(dialog.DoModal(), c.result);
+        EXPECT_EQ(dialog.events, std::vector<std::string>{c.handler});
+    }
+}
+
+TEST(Dialog, TheMessageMapMatchesControlAndNotification)
+{
+    TestDialog dialog;
+    dialog.onInit = [](TestDialog& d) {
+        ::PostMessageA(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_ONE, BN_DOUBLECLICKED), 0);
+        ::PostMessageA(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_TWO, BN_CLICKED), 0);
+        ::PostMessageA(d.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_ONE, BN_CLICKED), 0);
+        ::PostMessageA(d.m_hWnd, kStep, 0, 0);
+    };
+    dialog.onStep = [](TestDialog& d) { d.EndDialog(kSentinel); };
+    EXPECT_EQ(dialog.DoModal(), kSentinel);
+    EXPECT_EQ(dialog.events, std::vector<std::string>{"OnOne"});
+}
+
+TEST(Dialog, DefaultRunsTheDialogManagersPaintingInsideTheHandler)
+{
+    TestDialog dialog;
+    bool invalidBefore = false;
+    bool invalidAfter = true;
+    dialog.onInit = [](TestDialog& d) { d.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW); };
+    dialog.onPaint = [&](TestDialog& d) {
+        invalidBefore = ::GetUpdateRect(d.m_hWnd, nullptr, FALSE) != FALSE;
+        d.Default();
+        invalidAfter = ::GetUpdateRect(d.m_hWnd, nullptr, FALSE) != FALSE;
+        d.EndDialog(kSentinel);
+    };
+    EXPECT_EQ(dialog.DoModal(), kSentinel);
+    EXPECT_TRUE(invalidBefore);
+    EXPECT_FALSE(invalidAfter);
+}
+
+// Reads the message box that comes up on `thread`, then closes it.
+struct SeenBox {
+    std::string caption;
+    std::string text;
+    bool hasCancel = true;
+    bool hasExclamationIcon = false;
+};
+
+BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM found)
+{
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !::IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND FindMessageBox(DWORD thread)
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(thread, TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+SeenBox ReadAndCloseMessageBox(DWORD thread)
+{
+    SeenBox seen;
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        if (HWND box = FindMessageBox(thread)) {
+            char text[512] = {};
+            ::GetWindowTextA(box, text, sizeof text);
+            seen.caption = text;
+            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            seen.text = text;
+            seen.hasCancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
+            const auto icon =
+                reinterpret_cast<HICON>(::SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0));
+            seen.hasExclamationIcon = icon && icon == ::LoadIconA(nullptr, IDI_EXCLAMATION);
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            break;
+        }
+        ::Sleep(25);
+    }
+    return seen;
+}
+
+TEST(AppMessageBox, HasOneOkButtonTheExclamationIconAndTheExecutableNameAsCaption)
+{
+    CWinApp app;
+    SeenBox seen;
+    std::thread reader([&, thread = ::GetCurrentThreadId()] { seen = ReadAndCloseMessageBox(thread); });
+    EXPECT_EQ(AfxMessageBox("Empty tga file"), IDOK);
+    reader.join();
+    EXPECT_EQ(seen.caption, "win_tests");
+    EXPECT_EQ(seen.text, "Empty tga file");
+    EXPECT_FALSE(seen.hasCancel);
+    EXPECT_TRUE(seen.hasExclamationIcon);
+}
+
+TEST(StartUp, AddsTheQuietDiskErrorModesToTheModeInForce)
+{
+    ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    AfxWinInit(::GetModuleHandleA(nullptr));
+    EXPECT_EQ(::GetErrorMode(),
+              static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+}
+
+} // namespace
