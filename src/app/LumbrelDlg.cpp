@@ -1,12 +1,12 @@
 #include "app/LumbrelDlg.h"
 
-#include "resource.h"
 #include "app/SourceDrive.h"
 #include "framework/DeviceContext.h"
 #include "framework/WinApp.h"
 #include "install/InstallRecord.h"
 #include "menus/AutorunDlg.h"
 #include "menus/Option.h"
+#include "resource.h"
 
 const MessageMapEntry<CLumbrelDlg> CLumbrelDlg::s_messageMap[] = {
     {WM_PAINT, 0, 0, &CLumbrelDlg::OnPaint},

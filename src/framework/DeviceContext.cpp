@@ -10,7 +10,9 @@ CPaintDC::~CPaintDC()
     ::EndPaint(m_hWnd, &m_ps);
 }
 
-CClientDC::CClientDC(HWND window) : CDC(::GetDC(window)), m_hWnd(window) {}
+CClientDC::CClientDC(HWND window) : CDC(::GetDC(window)), m_hWnd(window)
+{
+}
 
 CClientDC::~CClientDC()
 {

@@ -31,7 +31,9 @@ bool ReturnsResultDirectly(UINT message)
 
 } // namespace
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent) {}
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent)
+{
+}
 
 INT_PTR CDialog::DoModal()
 {
@@ -56,7 +58,9 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
-void CDialog::DoDataExchange(CDataExchange* /*dx*/) {}
+void CDialog::DoDataExchange(CDataExchange* /*dx*/)
+{
+}
 
 void CDialog::OnOK()
 {
@@ -147,7 +151,7 @@ INT_PTR CDialog::HandleMessage(const Message& msg)
 
 BOOL CDialog::HandleInitDialog()
 {
-    const DWORD styleBefore = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+    const auto styleBefore = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
     RECT rectBefore;
     GetWindowRect(&rectBefore);
     const BOOL result = OnInitDialog();
@@ -161,7 +165,7 @@ void CDialog::CentreIfUntouched(DWORD styleBefore, const RECT& rectBefore)
     // and whose template does not place it itself.
     if (!::IsWindow(m_hWnd) || (styleBefore & WS_VISIBLE))
         return;
-    const DWORD style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+    const auto style = static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
     if (style & (WS_VISIBLE | WS_CHILD | DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN))
         return;
     RECT rect;

@@ -17,8 +17,7 @@ struct Message {
     UINT Notification() const { return HIWORD(wParam); }
 };
 
-template <class Dialog>
-struct MessageMapEntry {
+template <class Dialog> struct MessageMapEntry {
     using CommandHandler = void (Dialog::*)();
     using CursorHandler = HCURSOR (Dialog::*)();
 

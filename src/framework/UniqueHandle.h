@@ -6,8 +6,7 @@
 
 #include <utility>
 
-template <class Traits>
-class UniqueHandle {
+template <class Traits> class UniqueHandle {
 public:
     using Handle = typename Traits::Handle;
 
@@ -81,7 +80,7 @@ struct ModuleTraits {
     static void Close(Handle module) { ::FreeLibrary(module); }
 };
 
-using UniqueFile = UniqueHandle<FileHandleTraits>;        // CreateFile: INVALID_HANDLE_VALUE
+using UniqueFile = UniqueHandle<FileHandleTraits>;           // CreateFile: INVALID_HANDLE_VALUE
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>; // mappings, processes, threads: NULL
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;

@@ -1,8 +1,7 @@
 // The installer's record in HKEY_LOCAL_MACHINE. Every failure is silent: a missing key or value
 // reads as absent or empty.
-#include "install/InstallRecord.h"
-
 #include "framework/UniqueHandle.h"
+#include "install/InstallRecord.h"
 
 #include <windows.h>
 

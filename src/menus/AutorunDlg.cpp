@@ -1,13 +1,15 @@
 #include "menus/AutorunDlg.h"
 
-#include "resource.h"
 #include "app/SourceDrive.h"
+#include "resource.h"
 
 const MessageMapEntry<CAutorunDlg> CAutorunDlg::s_messageMap[] = {
     {WM_COMMAND, IDC_EXIT, BN_CLICKED, &CAutorunDlg::OnExit},
 };
 
-CAutorunDlg::CAutorunDlg(CWnd* parent) : CDialog(IDD_AUTORUN, parent) {}
+CAutorunDlg::CAutorunDlg(CWnd* parent) : CDialog(IDD_AUTORUN, parent)
+{
+}
 
 bool CAutorunDlg::OnMessage(const Message& msg, LRESULT& result)
 {

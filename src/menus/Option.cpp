@@ -6,7 +6,9 @@ const MessageMapEntry<COptionDlg> COptionDlg::s_messageMap[] = {
     {WM_COMMAND, IDC_EXIT, BN_CLICKED, &COptionDlg::OnExit},
 };
 
-COptionDlg::COptionDlg(CWnd* parent) : CDialog(IDD_OPTIONS, parent) {}
+COptionDlg::COptionDlg(CWnd* parent) : CDialog(IDD_OPTIONS, parent)
+{
+}
 
 bool COptionDlg::OnMessage(const Message& msg, LRESULT& result)
 {

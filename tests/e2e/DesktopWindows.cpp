@@ -1,5 +1,6 @@
 #include "DesktopWindows.h"
 
+#include <cstdlib>
 #include <thread>
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
@@ -54,7 +55,7 @@ std::string WindowText(HWND window)
     if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                                SMTO_ABORTIFHUNG, 5000, &copied))
         return {};
-    return std::string(text, copied);
+    return {text, static_cast<size_t>(copied)};
 }
 
 RECT WindowRect(HWND window)
@@ -62,6 +63,12 @@ RECT WindowRect(HWND window)
     RECT rect{};
     ::GetWindowRect(window, &rect);
     return rect;
+}
+
+bool SameCentre(const RECT& a, const RECT& b)
+{
+    return std::abs((a.left + a.right) - (b.left + b.right)) <= 2 &&
+           std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2;
 }
 
 bool IsVisible(HWND window)

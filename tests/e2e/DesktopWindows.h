@@ -18,6 +18,8 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 std::string WindowClass(HWND window);
 std::string WindowText(HWND window); // works across processes
 RECT WindowRect(HWND window);
+// Whether two rectangles share their centre, give or take a pixel of rounding.
+bool SameCentre(const RECT& a, const RECT& b);
 bool IsVisible(HWND window);
 bool IsEnabled(HWND window);
 HWND FocusOf(DWORD threadId);

@@ -4,7 +4,7 @@
 
 std::string LauncherScenario::InsertCd(char letter)
 {
-    const std::string folder = MakeCdFolder(std::string("cd-") + letter);
+    std::string folder = MakeCdFolder(std::string("cd-") + letter);
     MapDrive(letter, folder);
     return folder;
 }

@@ -17,7 +17,7 @@ TEST_F(Startup, WithoutCdBothMessagesComeUpAndExitStillEndsTheLauncher)
     HWND box = run.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     // The main window's message comes before the full-screen window is shown.
-    const HWND main = run.MainWindow();
+    HWND main = run.MainWindow();
     EXPECT_TRUE(main == nullptr || !IsVisible(main));
     const LauncherRun::Box first = run.DismissMessageBox(box);
     EXPECT_EQ(first.caption, "lumbrel");
@@ -49,9 +49,7 @@ TEST_F(Startup, TheMainWindowCoversTheScreenAndTheMenuIsCentredOverIt)
     EXPECT_EQ(main.bottom, screen.bottom);
     EXPECT_TRUE(IsVisible(run.MainWindow()));
 
-    const RECT rect = WindowRect(menu);
-    EXPECT_NEAR((rect.left + rect.right) / 2, screen.right / 2, 1);
-    EXPECT_NEAR((rect.top + rect.bottom) / 2, screen.bottom / 2, 1);
+    EXPECT_TRUE(SameCentre(WindowRect(menu), screen));
     // The first tab stop, Setup, has the focus.
     EXPECT_EQ(FocusOf(run.ThreadId()), ::GetDlgItem(menu, kAutorunSetup));
 }
@@ -61,7 +59,8 @@ TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
 {
     const std::string cd = InsertCd('D');
     const std::string marker = cd + "\\zarn2000\\lumbrel.exe";
-    HANDLE held = ::CreateFileA(marker.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        ::CreateFileA(marker.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     {
         LauncherRun run;
@@ -152,14 +151,15 @@ TEST_P(EndingScenario, EndsTheLauncher)
     EXPECT_EQ(run.ExitCode(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Menus, EndingScenario,
-    testing::Values(EndingCase{"AutorunExit", false, Ending::ExitButton},
-                    EndingCase{"AutorunEscape", false, Ending::EscapeKey},
-                    EndingCase{"AutorunEnter", false, Ending::EnterKey},
-                    EndingCase{"OptionsExit", true, Ending::ExitButton},
-                    EndingCase{"OptionsEscape", true, Ending::EscapeKey},
-                    EndingCase{"OptionsEnter", true, Ending::EnterKey}),
-    [](const testing::TestParamInfo<EndingCase>& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Menus, EndingScenario,
+                         testing::Values(EndingCase{"AutorunExit", false, Ending::ExitButton},
+                                         EndingCase{"AutorunEscape", false, Ending::EscapeKey},
+                                         EndingCase{"AutorunEnter", false, Ending::EnterKey},
+                                         EndingCase{"OptionsExit", true, Ending::ExitButton},
+                                         EndingCase{"OptionsEscape", true, Ending::EscapeKey},
+                                         EndingCase{"OptionsEnter", true, Ending::EnterKey}),
+                         [](const testing::TestParamInfo<EndingCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 } // namespace

@@ -17,7 +17,8 @@ std::string WinePrefix()
 {
     const char* prefix = std::getenv("WINEPREFIX");
     if (!prefix || !*prefix)
-        throw std::runtime_error("WINEPREFIX is not set: run the scenarios through tools/wine-run.sh");
+        throw std::runtime_error(
+            "WINEPREFIX is not set: run the scenarios through tools/wine-run.sh");
     return prefix;
 }
 
@@ -29,7 +30,7 @@ std::string DriveLink(char letter)
 void SetText(HKEY key, const char* name, const std::string& text)
 {
     ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>(text.size() + 1));
+                     static_cast<DWORD>(text.size()) + 1);
 }
 
 } // namespace
@@ -68,7 +69,7 @@ void RunUnixShell(const std::string& command)
 
 std::string MakeCdFolder(const std::string& name)
 {
-    const std::string root = ProgramFolder() + "\\e2e-cd\\" + name;
+    std::string root = ProgramFolder() + "\\e2e-cd\\" + name;
     DeleteTree(root);
     ::SHCreateDirectoryExA(nullptr, (root + "\\zarn2000").c_str(), nullptr);
     if (!::CopyFileA((ProgramFolder() + "\\lumbrel.exe").c_str(),

@@ -13,11 +13,11 @@ namespace {
 // Records every probe and opens only the markers of the given drives.
 class DriveScan : public testing::Test {
 protected:
-    FileProbe ProbeWithMarkersOn(std::set<char> drives)
+    FileProbe ProbeWithMarkersOn(const std::set<char>& drives)
     {
         return [this, drives](const std::string& path) {
             probes.push_back(path);
-            return drives.count(path[0]) > 0;
+            return drives.contains(path[0]);
         };
     }
 
@@ -51,7 +51,8 @@ TEST_F(DriveScan, WithoutAMarkerEveryLetterFromCToZIsProbedThenTheMessageShown)
               "Not Found");
     ASSERT_EQ(probes.size(), 24u);
     for (size_t i = 0; i < probes.size(); ++i)
-        EXPECT_EQ(probes[i], std::string(1, static_cast<char>('C' + i)) + ":\\zarn2000\\lumbrel.exe");
+        EXPECT_EQ(probes[i],
+                  std::string(1, static_cast<char>('C' + i)) + ":\\zarn2000\\lumbrel.exe");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].first, ReportChannel::Message);
     EXPECT_EQ(reports[0].second, "Can't locate the CD drive, please insert the Zarn Vellor Season "

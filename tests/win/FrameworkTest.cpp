@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -121,14 +122,15 @@ TEST(Dialog, AHiddenUnmovedDialogIsCentredOverItsOwnerOnlyAfterInitialisation)
     EXPECT_EQ(clientOriginDuringInit.x, 40);
     EXPECT_EQ(clientOriginDuringInit.y, 30);
     const RECT ownerRect = RectOf(owner.m_hWnd);
-    EXPECT_NEAR((afterInit.left + afterInit.right) / 2, (ownerRect.left + ownerRect.right) / 2, 1);
-    EXPECT_NEAR((afterInit.top + afterInit.bottom) / 2, (ownerRect.top + ownerRect.bottom) / 2, 1);
+    EXPECT_LE(std::abs((afterInit.left + afterInit.right) - (ownerRect.left + ownerRect.right)), 2);
+    EXPECT_LE(std::abs((afterInit.top + afterInit.bottom) - (ownerRect.top + ownerRect.bottom)), 2);
 }
 
 TEST(Dialog, ADialogMovedOrShownDuringInitialisationStaysWhereItWasPut)
 {
     OwnerWindow owner;
-    for (const UINT flags : {SWP_NOSIZE | SWP_NOZORDER, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW}) {
+    for (const UINT flags :
+         {SWP_NOSIZE | SWP_NOZORDER, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW}) {
         TestDialog dialog(&owner);
         RECT afterInit{};
         dialog.onInit = [&](TestDialog& d) {
@@ -154,7 +156,8 @@ struct KeyCase {
 
 TEST(Dialog, EscapeEndsWithCancelAndEnterWithoutADefaultButtonWithOk)
 {
-    for (const KeyCase c : {KeyCase{VK_ESCAPE, IDCANCEL, "OnCancel"}, KeyCase{VK_RETURN, IDOK, "OnOK"}}) {
+    for (const KeyCase c :
+         {KeyCase{VK_ESCAPE, IDCANCEL, "OnCancel"}, KeyCase{VK_RETURN, IDOK, "OnOK"}}) {
         TestDialog dialog;
         dialog.onInit = [&](TestDialog& d) {
             ::PostMessageA(::GetDlgItem(d.m_hWnd, IDC_TEST_ONE), WM_KEYDOWN, c.key, 1);
@@ -183,7 +186,9 @@ TEST(Dialog, DefaultRunsTheDialogManagersPaintingInsideTheHandler)
     TestDialog dialog;
     bool invalidBefore = false;
     bool invalidAfter = true;
-    dialog.onInit = [](TestDialog& d) { d.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW); };
+    dialog.onInit = [](TestDialog& d) {
+        d.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    };
     dialog.onPaint = [&](TestDialog& d) {
         invalidBefore = ::GetUpdateRect(d.m_hWnd, nullptr, FALSE) != FALSE;
         d.Default();
@@ -231,7 +236,7 @@ SeenBox ReadAndCloseMessageBox(DWORD thread)
             ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
             seen.text = text;
             seen.hasCancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
-            const auto icon =
+            auto* const icon =
                 reinterpret_cast<HICON>(::SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0));
             seen.hasExclamationIcon = icon && icon == ::LoadIconA(nullptr, IDI_EXCLAMATION);
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -246,7 +251,8 @@ TEST(AppMessageBox, HasOneOkButtonTheExclamationIconAndTheExecutableNameAsCaptio
 {
     CWinApp app;
     SeenBox seen;
-    std::thread reader([&, thread = ::GetCurrentThreadId()] { seen = ReadAndCloseMessageBox(thread); });
+    std::thread reader(
+        [&, thread = ::GetCurrentThreadId()] { seen = ReadAndCloseMessageBox(thread); });
     EXPECT_EQ(AfxMessageBox("Empty tga file"), IDOK);
     reader.join();
     EXPECT_EQ(seen.caption, "win_tests");
@@ -259,8 +265,8 @@ TEST(StartUp, AddsTheQuietDiskErrorModesToTheModeInForce)
 {
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
     AfxWinInit(::GetModuleHandleA(nullptr));
-    EXPECT_EQ(::GetErrorMode(),
-              static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+    EXPECT_EQ(::GetErrorMode(), static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS |
+                                                  SEM_NOOPENFILEERRORBOX));
 }
 
 } // namespace

@@ -49,8 +49,7 @@ class TemplateReader {
 public:
     explicit TemplateReader(const BYTE* data) : m_base(data), m_at(data) {}
 
-    template <class T>
-    T Read()
+    template <class T> T Read()
     {
         T value;
         std::memcpy(&value, m_at, sizeof value);
@@ -86,8 +85,8 @@ private:
 
 std::string ClassName(const std::string& nameOrOrdinal)
 {
-    static const char* const kPredefined[] = {"BUTTON", "EDIT", "STATIC", "LISTBOX", "SCROLLBAR",
-                                              "COMBOBOX"};
+    static const char* const kPredefined[] = {"BUTTON",  "EDIT",      "STATIC",
+                                              "LISTBOX", "SCROLLBAR", "COMBOBOX"};
     if (nameOrOrdinal.size() > 1 && nameOrOrdinal[0] == '#')
         return kPredefined[std::stoi(nameOrOrdinal.substr(1)) - 0x80];
     std::string upper = nameOrOrdinal;
@@ -98,7 +97,8 @@ std::string ClassName(const std::string& nameOrOrdinal)
 
 Template LoadTemplate(int id)
 {
-    HRSRC resource = ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /*RT_DIALOG*/);
+    HRSRC resource =
+        ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5) /*RT_DIALOG*/);
     if (!resource)
         return {};
     TemplateReader r(static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, resource))));
@@ -111,7 +111,8 @@ Template LoadTemplate(int id)
         t.exStyle = r.Read<DWORD>();
         t.style = r.Read<DWORD>();
     } else {
-        r = TemplateReader(static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, resource))));
+        r = TemplateReader(
+            static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, resource))));
         t.style = r.Read<DWORD>();
         t.exStyle = r.Read<DWORD>();
     }

@@ -1,0 +1,104 @@
+// The zoom engine: resizes images of 8-bit samples, either by nearest neighbour or through a
+// separable reconstruction filter (a horizontal pass into an 8-bit intermediate, then a vertical
+// pass). Results are defined by double arithmetic: each output is its taps summed in list order,
+// plus 0.5, clamped to 0..255 and truncated.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Selector values of ZoomSamples. Every value not listed here selects the Hermite filter.
+inline constexpr std::uint32_t kZoomNone = 1;
+inline constexpr std::uint32_t kZoomNearest = 2;
+inline constexpr std::uint32_t kZoomBox = 4;
+inline constexpr std::uint32_t kZoomTriangle = 8;
+inline constexpr std::uint32_t kZoomBSpline = 16;
+inline constexpr std::uint32_t kZoomLanczos3 = 32;
+inline constexpr std::uint32_t kZoomMitchell = 64;
+
+// A reconstruction filter: the weight of a source sample at a signed distance, in source samples.
+using ZoomFilter = double (*)(double x);
+
+double Sinc(double x);
+double HermiteFilter(double x);
+double BoxFilter(double x);
+double TriangleFilter(double x);
+double BSplineFilter(double x);
+double Lanczos3Filter(double x);
+double MitchellFilter(double x);
+
+// Supports: the distance beyond which each filter is 0, and the half-width of its tap window.
+inline constexpr double kHermiteSupport = 1.0;
+inline constexpr double kBoxSupport = 0.5;
+inline constexpr double kTriangleSupport = 1.0;
+inline constexpr double kBSplineSupport = 2.0;
+inline constexpr double kLanczos3Support = 3.0;
+inline constexpr double kMitchellSupport = 2.0;
+
+// One plane as the filtered zoom sees it; span is the distance in samples from one row to the
+// next.
+struct ZoomImage {
+    std::int32_t width;
+    std::int32_t height;
+    std::uint8_t* samples;
+    std::int32_t span;
+};
+
+// One filter tap: a source index, already reflected into the source, and its weight.
+struct Contribution {
+    std::int32_t index;
+    double weight;
+};
+
+// The taps of one output position, in the order they are summed.
+struct ContributionList {
+    std::int32_t count;
+    Contribution* entries;
+};
+
+// The taps of every output position along one axis, computed once and shared by every row (or
+// column) of a pass. All lists live in one block, list i starting at entry i x Stride(). Lists
+// point into that block, so the table can be moved but not copied.
+class ContributionTable {
+public:
+    // Throws std::bad_alloc when the table cannot be held. A length that is not positive gives
+    // an empty table.
+    ContributionTable(std::int32_t srcLength, std::int32_t dstLength, ZoomFilter filter,
+                      double support);
+    ContributionTable(const ContributionTable&) = delete;
+    ContributionTable& operator=(const ContributionTable&) = delete;
+    ContributionTable(ContributionTable&&) noexcept = default;
+    ContributionTable& operator=(ContributionTable&&) noexcept = default;
+    ~ContributionTable() = default;
+
+    std::int32_t Length() const { return static_cast<std::int32_t>(m_Lists.size()); }
+    std::int32_t Stride() const { return m_Stride; }
+    const ContributionList& operator[](std::int32_t i) const { return m_Lists[i]; }
+
+private:
+    std::int32_t m_Stride = 0;
+    std::vector<Contribution> m_Entries;
+    std::vector<ContributionList> m_Lists;
+};
+
+// src holds srcWidth x srcHeight pixels of `channels` interleaved samples, rows following each
+// other; dst has room for dstWidth x dstHeight such pixels. Writes every destination sample,
+// except with kZoomNone. A zero or negative size or channel count reads and writes nothing, and
+// so does a failed allocation of scratch memory.
+void ZoomSamples(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                 std::uint8_t* dst, std::int32_t dstWidth, std::int32_t dstHeight,
+                 std::int32_t channels, std::uint32_t selector) noexcept;
+
+// Nearest neighbour without half-sample centring: destination sample 0 takes source sample 0.
+void ZoomNearest(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                 std::uint8_t* dst, std::int32_t dstWidth, std::int32_t dstHeight,
+                 std::int32_t channels) noexcept;
+
+// The filtered zoom of every channel of an interleaved image, one channel at a time.
+void ZoomChannels(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                  std::uint8_t* dst, std::int32_t dstWidth, std::int32_t dstHeight,
+                  std::int32_t channels, ZoomFilter filter, double support) noexcept;
+
+// Resizes src into dst (already sized and allocated) through the filter.
+void ZoomFiltered(const ZoomImage& dst, const ZoomImage& src, ZoomFilter filter,
+                  double support) noexcept;

@@ -1,0 +1,132 @@
+// The picture object: a 32-bit picture in a pixel section that GDI draws as it is, filled blank
+// or from a TGA file.
+#pragma once
+
+#include "framework/Object.h"
+#include "picture/BitmapInfoHeader.h"
+#include "picture/PixelSection.h"
+
+#include <cstdint>
+#include <memory>
+
+class ByteCursor;
+#ifdef _WIN32
+class CDC;
+#endif
+
+// The 18-byte header at the start of a TGA file, field by field.
+struct TgaHeader {
+    uint8_t idLength;
+    uint8_t colourMapType; // non-zero: a colour map follows the ID field
+    uint8_t imageType;     // 0 to 3 uncompressed, anything else run-length encoded
+    uint16_t colourMapFirst;
+    uint16_t colourMapLength;
+    uint8_t colourMapEntrySize; // bits
+    uint16_t xOrigin;
+    uint16_t yOrigin;
+    uint16_t width;
+    uint16_t height;
+    uint8_t pixelDepth; // bits
+    uint8_t imageDescriptor;
+};
+
+inline constexpr size_t kTgaHeaderSize = 18;
+
+// A file's colour map: the entries' bytes that are actually in the file, which may be fewer than
+// the header declares when the file is cut short.
+struct TgaColourMap {
+    const uint8_t* entries;
+    size_t size;
+};
+
+// How the decoding of a file's contents ended; LoadTga turns it into its reports and result.
+enum class TgaDecodeResult {
+    Decoded,
+    Failed,              // reported to the user once the file is released
+    CompressedDataError, // already reported on the standard error stream, and nothing more
+};
+
+// A picture: empty, or a header and a pixel buffer of the header's size.
+//
+// The pixels are 4 bytes each (blue, green, red, fourth byte) in rows of exactly width x 4 bytes,
+// stored bottom row first. The fourth byte is never drawn. In the empty state m_pInfoHeader,
+// m_hDibSection and m_pBits are all null; otherwise all three are set.
+class CTga : public CObject {
+public:
+    static constexpr CRuntimeClass classCTga{"CTga", &CObject::classCObject};
+
+    CTga() = default;
+    ~CTga() override;
+    const CRuntimeClass* GetRuntimeClass() const override { return &classCTga; }
+
+    // Frees the header and the pixels; the header record of the last load stays.
+    void Clear();
+    // Replaces the contents with an all-zero picture of width x height and appends a record to the
+    // picture trace file. Returns 1, or 0 with the picture left empty when no pixel buffer can be
+    // had (a size of 0 or less, or more than 2^31 - 1 bytes of pixels).
+    int CreatePixels(int width, int height);
+    int CreateBlank(int width, int height) { return CreatePixels(width, height); }
+
+    // Replaces the contents with the picture in a TGA file. Returns 1 when the whole picture was
+    // decoded. Reports failures to the user and the trace; see the decoder for which.
+    int LoadTga(const char* path);
+
+#ifdef _WIN32
+    // Draws the whole picture stretched into the rectangle (x, y, w, h). Returns 0, drawing
+    // nothing, for an empty picture.
+    int Draw(CDC& dc, int x, int y, int w, int h) const;
+#endif
+
+    bool IsEmpty() const
+    {
+        return !m_pInfoHeader;
+    }
+    int Width() const
+    {
+        return m_pInfoHeader ? m_pInfoHeader->biWidth : 0;
+    }
+    int Height() const
+    {
+        return m_pInfoHeader ? m_pInfoHeader->biHeight : 0;
+    }
+    const BitmapInfoHeader* InfoHeader() const
+    {
+        return m_pInfoHeader.get();
+    }
+    const uint8_t* Bits() const
+    {
+        return m_pBits;
+    }
+    const TgaHeader& Header() const
+    {
+        return m_TgaHeader;
+    }
+
+    // One stored pixel at the cursor into a 4-byte destination pixel, looked up in the colour map
+    // when there is one. On success the cursor moves past the pixel; on failure it stays.
+    static bool ReadPixel8(ByteCursor& cursor, uint8_t* pixel, const TgaColourMap* colourMap,
+                           const TgaHeader& header);
+    static bool ReadPixel16(ByteCursor& cursor, uint8_t* pixel, const TgaColourMap* colourMap,
+                            const TgaHeader& header);
+    static bool ReadPixel24(ByteCursor& cursor, uint8_t* pixel, const TgaColourMap* colourMap,
+                            const TgaHeader& header);
+    static bool ReadPixel32(ByteCursor& cursor, uint8_t* pixel, const TgaColourMap* colourMap,
+                            const TgaHeader& header);
+
+    // An index outside the map gives black and succeeds; an entry size that cannot be converted,
+    // or an entry cut off by the end of the file, fails.
+    static bool LookUpColourMap(uint32_t index, uint8_t* pixel, const TgaColourMap& colourMap,
+                                const TgaHeader& header);
+
+    static void ExpandColour16(const uint8_t* stored, uint8_t* pixel);
+    static void ExpandColour24(const uint8_t* stored, uint8_t* pixel);
+    static void ExpandColour32(const uint8_t* stored, uint8_t* pixel);
+
+private:
+    TgaDecodeResult Decode(ByteCursor& cursor);
+
+    TgaHeader m_TgaHeader{};
+    PixelSection m_hDibSection;
+    uint8_t* m_pBits = nullptr;
+    std::unique_ptr<BitmapInfoHeader> m_pInfoHeader;
+};

@@ -1,0 +1,49 @@
+#include "TgaWriter.h"
+
+#include "picture/tga.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+} // namespace
+
+bool WriteTga32(const CTga& picture, const char* path)
+{
+    const auto width = static_cast<uint16_t>(picture.Width());
+    const auto height = static_cast<uint16_t>(picture.Height());
+    const uint8_t header[18] = {
+        0,
+        0,
+        2, // no ID, no colour map, uncompressed true colour
+        0,
+        0,
+        0,
+        0,
+        0,
+        0,
+        0,
+        0,
+        0, // origin
+        static_cast<uint8_t>(width),
+        static_cast<uint8_t>(width >> 8),
+        static_cast<uint8_t>(height),
+        static_cast<uint8_t>(height >> 8),
+        32,
+        8, // 8 attribute bits, bottom-left origin
+    };
+    const size_t pixelBytes = size_t{width} * size_t{height} * 4;
+
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "wb"));
+    if (!file)
+        return false;
+    const bool written = std::fwrite(header, 1, sizeof header, file.get()) == sizeof header &&
+                         std::fwrite(picture.Bits(), 1, pixelBytes, file.get()) == pixelBytes;
+    return std::fclose(file.release()) == 0 && written;
+}
