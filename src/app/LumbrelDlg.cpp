@@ -45,6 +45,9 @@ BOOL CLumbrelDlg::OnInitDialog()
     m_PictureSize = {m_ClientRect.right - m_ClientRect.left,
                      m_ClientRect.bottom - m_ClientRect.top};
 
+    // A failed load has told the user already; the window then shows its plain background.
+    m_IntroPicture.LoadTga((m_SourceDrive + "\\zarn2000\\Data\\intro.tga").c_str());
+
     SetIcon(m_AppIcon, TRUE);
     SetIcon(m_AppIcon, FALSE);
 
@@ -64,6 +67,8 @@ void CLumbrelDlg::OnPaint()
         return;
     }
     CClientDC dc(m_hWnd);
+    m_IntroPicture.Draw(dc, m_PictureOrigin.x, m_PictureOrigin.y, m_PictureSize.cx,
+                        m_PictureSize.cy);
     Default();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "picture/tga.h"
 
 #include <windows.h>
 
@@ -30,6 +31,7 @@ private:
 
     std::string m_SourceDrive;
     RECT m_ClientRect{};
+    CTga m_IntroPicture;
     POINT m_PictureOrigin{};
     SIZE m_PictureSize{};
     HICON m_AppIcon;

@@ -1,10 +1,16 @@
 #include "menus/AutorunDlg.h"
 
 #include "app/SourceDrive.h"
+#include "framework/DeviceContext.h"
+#include "menus/CommandBuffer.h"
+#include "menus/Launch.h"
 #include "resource.h"
 
 const MessageMapEntry<CAutorunDlg> CAutorunDlg::s_messageMap[] = {
+    {WM_COMMAND, IDC_AUTORUN_SETUP, BN_CLICKED, &CAutorunDlg::OnSetup},
     {WM_COMMAND, IDC_EXIT, BN_CLICKED, &CAutorunDlg::OnExit},
+    {WM_COMMAND, IDC_HELP_DOCUMENT, BN_CLICKED, &CAutorunDlg::OnHelp},
+    {WM_PAINT, 0, 0, &CAutorunDlg::OnPaint},
 };
 
 CAutorunDlg::CAutorunDlg(CWnd* parent) : CDialog(IDD_AUTORUN, parent)
@@ -22,7 +28,47 @@ BOOL CAutorunDlg::OnInitDialog()
     // The menu scans for the CD again, with its own wording of the message.
     m_SourceDrive = FindSourceDrive(kAutorunMenuNoCdMessage);
     CDialog::OnInitDialog();
+    m_SourcePicture.LoadTga((m_SourceDrive + "\\zarn2000\\data\\setup.tga").c_str());
+    PlacePicture();
     return TRUE;
+}
+
+void CAutorunDlg::PlacePicture()
+{
+    // Read while the menu still stands at its template position, before the framework centres
+    // it: the button's screen coordinates then exceed its client coordinates by the two frames
+    // (the main window's and the menu's), and the area keeps that offset on every paint.
+    RECT setup;
+    GetDlgItem(IDC_AUTORUN_SETUP).GetWindowRect(&setup);
+    m_PictureRect = {20, setup.top, setup.left - 20, 280};
+    m_PictureOrigin = {m_PictureRect.left, m_PictureRect.top};
+    m_PictureSize = {m_PictureRect.right - m_PictureRect.left,
+                     m_PictureRect.bottom - m_PictureRect.top};
+    if (m_PictureSize.cx <= 0 || m_PictureSize.cy <= 0)
+        return; // no room for a picture: the menu works without one
+    m_ShownPicture.CreateBlank(m_PictureSize.cx, m_PictureSize.cy);
+    m_SourcePicture.RescaleInto(m_ShownPicture);
+}
+
+void CAutorunDlg::OnPaint()
+{
+    CClientDC dc(m_hWnd);
+    m_ShownPicture.Draw(dc, m_PictureOrigin.x, m_PictureOrigin.y, m_PictureSize.cx,
+                        m_PictureSize.cy);
+    Default();
+}
+
+void CAutorunDlg::OnSetup()
+{
+    // The menu ends first; the installer starts inside this handler, and the launcher then exits
+    // whether or not it started.
+    EndDialog(0);
+    LaunchProgram(m_SourceDrive + "\\zarn2000\\setup\\disk1\\setup.exe", kAutorunCommandCapacity);
+}
+
+void CAutorunDlg::OnHelp()
+{
+    ShellOpen(m_hWnd, "zarnhelp.rtf", m_SourceDrive + "\\ZARN2000\\help", SW_SHOW);
 }
 
 void CAutorunDlg::OnExit()

@@ -1,7 +1,11 @@
-// The menu of a machine without the game: Setup, Help and Exit over the intro picture.
+// The menu of a machine without the game: Setup, Help and Exit, with a picture from the CD scaled
+// into the area left of the buttons.
 #pragma once
 
 #include "framework/Dialog.h"
+#include "picture/tga.h"
+
+#include <windows.h>
 
 #include <string>
 
@@ -15,9 +19,18 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
+    void OnSetup();
     void OnExit();
+    void OnHelp();
+    void OnPaint();
+    void PlacePicture();
 
     static const MessageMapEntry<CAutorunDlg> s_messageMap[];
 
     std::string m_SourceDrive;
+    CTga m_SourcePicture;
+    CTga m_ShownPicture;
+    RECT m_PictureRect{};
+    POINT m_PictureOrigin{};
+    SIZE m_PictureSize{};
 };

@@ -10,6 +10,7 @@
 #include <memory>
 
 class ByteCursor;
+struct ChannelImage;
 #ifdef _WIN32
 class CDC;
 #endif
@@ -70,6 +71,19 @@ public:
     // Replaces the contents with the picture in a TGA file. Returns 1 when the whole picture was
     // decoded. Reports failures to the user and the trace; see the decoder for which.
     int LoadTga(const char* path);
+
+    // Splits the picture into colour planes 0 to 2 (bytes 0 to 2 of each pixel, in the order the
+    // buffer stores them); the fourth bytes stay out. Returns 0 for an empty picture or when the
+    // planes cannot be had.
+    int ToChannelImage(ChannelImage* image) const;
+    // Re-creates the picture at the image's size from its colour planes; every fourth byte is 0.
+    // Returns 0, writing nothing, when the picture cannot be re-created.
+    int FromChannelImage(const ChannelImage* image);
+    // Rescales this picture into `destination`, which already has its final size, with the
+    // default filter. Afterwards this picture keeps its size and colours, its fourth bytes 0.
+    // With nothing to scale (an empty picture on either side) or a failed step the destination
+    // stays as it was.
+    void RescaleInto(CTga& destination);
 
 #ifdef _WIN32
     // Draws the whole picture stretched into the rectangle (x, y, w, h). Returns 0, drawing

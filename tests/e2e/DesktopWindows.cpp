@@ -71,6 +71,40 @@ bool SameCentre(const RECT& a, const RECT& b)
            std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2;
 }
 
+TestPicture ReadScreen(const RECT& area)
+{
+    TestPicture picture{area.right - area.left, area.bottom - area.top, {}};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* bgrx = static_cast<const std::uint8_t*>(bits);
+    for (int i = 0; i < picture.width * picture.height; ++i)
+        picture.pixels.push_back({bgrx[i * 4 + 2], bgrx[i * 4 + 1], bgrx[i * 4]});
+    ::SelectObject(memory, previous);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+RECT ClientRectOnScreen(HWND window)
+{
+    RECT rect{};
+    ::GetClientRect(window, &rect);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 bool IsVisible(HWND window)
 {
     return ::IsWindowVisible(window) != FALSE;

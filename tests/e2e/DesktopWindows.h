@@ -2,6 +2,8 @@
 // rectangles and states; and acting on them with clicks and keys.
 #pragma once
 
+#include "CdPictures.h"
+
 #include <windows.h>
 
 #include <chrono>
@@ -23,6 +25,11 @@ bool SameCentre(const RECT& a, const RECT& b);
 bool IsVisible(HWND window);
 bool IsEnabled(HWND window);
 HWND FocusOf(DWORD threadId);
+
+// What the screen shows in `area` (screen coordinates), top row first.
+TestPicture ReadScreen(const RECT& area);
+// The screen coordinates of a window's client area.
+RECT ClientRectOnScreen(HWND window);
 
 // Presses a button as a mouse click on it would.
 void ClickButton(HWND button);

@@ -22,7 +22,11 @@ void LauncherScenario::SetUp()
 {
     // Wine shows no window, and so no message box, without an X display.
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run the scenarios on an X display (Xvfb)";
+    // Wine maps Z: to the Unix root; a marker there would be found before any test CD.
+    ASSERT_EQ(::GetFileAttributesA("Z:\\zarn2000\\lumbrel.exe"), INVALID_FILE_ATTRIBUTES);
     Reset();
+    ::SetEnvironmentVariableA("LUMBREL_STANDIN_LOG", StandinLogPath().c_str());
+    RegisterDocumentOpener();
 }
 
 void LauncherScenario::Reset()
@@ -31,4 +35,15 @@ void LauncherScenario::Reset()
         UnmapDrive(letter);
     DeleteInstallRecord();
     DeleteTree("C:\\zarn2000");
+    ::DeleteFileA(StandinLogPath().c_str());
+}
+
+std::vector<std::string> LauncherScenario::WaitForStandinLines(size_t count)
+{
+    std::vector<std::string> lines;
+    WaitUntil([&] {
+        lines = StandinLog();
+        return lines.size() >= count;
+    });
+    return lines;
 }

@@ -9,14 +9,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 inline constexpr int kAutorunSetup = 1000;
 inline constexpr int kExit = 1002;
+inline constexpr int kHelp = 1005;
 inline constexpr int kOptionsRun = 1007;
 
 inline constexpr const char* kMainNoCd =
     "Can't locate the CD drive, please insert the ZARN VELLOR Season 1999-2000 CD and allow it "
     "to autorun";
+inline constexpr const char* kEmptyTga = "Empty tga file";
 inline constexpr const char* kMenuNoCd =
     "Can't locate the CD drive, please insert the Zarn Vellor Season 1999-2000 CD and allow it to "
     "autorun";
@@ -31,6 +34,9 @@ protected:
 
     // Reads and dismisses the next message box, expecting the application title as caption.
     void ExpectMessage(LauncherRun& run, const std::string& text);
+
+    // The stand-ins' log once it has `count` lines (or whatever it has when time runs out).
+    std::vector<std::string> WaitForStandinLines(size_t count);
 
 private:
     void Reset();

@@ -23,9 +23,12 @@ TEST_F(Startup, WithoutCdBothMessagesComeUpAndExitStillEndsTheLauncher)
     EXPECT_EQ(first.caption, "lumbrel");
     EXPECT_EQ(first.text, kMainNoCd);
 
+    // "Not Found\zarn2000\Data\intro.tga" cannot be read.
+    ExpectMessage(run, kEmptyTga);
     // The menu scans again and says so in its own words.
     ExpectMessage(run, kMenuNoCd);
     ASSERT_TRUE(IsVisible(run.MainWindow()));
+    ExpectMessage(run, kEmptyTga);
 
     HWND menu = run.WaitForMenu(kAutorunSetup);
     ASSERT_NE(menu, nullptr);
@@ -65,7 +68,9 @@ TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
     {
         LauncherRun run;
         ExpectMessage(run, kMainNoCd);
+        ExpectMessage(run, kEmptyTga);
         ExpectMessage(run, kMenuNoCd);
+        ExpectMessage(run, kEmptyTga);
         ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kExit));
         EXPECT_TRUE(run.WaitForExit());
     }
@@ -76,9 +81,29 @@ TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
     ASSERT_TRUE(::CreateDirectoryA(marker.c_str(), nullptr));
     LauncherRun run;
     ExpectMessage(run, kMainNoCd);
+    ExpectMessage(run, kEmptyTga);
     ExpectMessage(run, kMenuNoCd);
+    ExpectMessage(run, kEmptyTga);
     ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kExit));
     EXPECT_TRUE(run.WaitForExit());
+}
+
+// The first letter from C: on that carries the marker wins, whatever else is on its drive.
+TEST_F(Startup, AMarkerOnCWinsOverTheCdOnE)
+{
+    InsertCd('E');
+    PlaceStandin("C:\\zarn2000\\setup\\disk1\\setup.exe");
+    PlaceStandin("C:\\zarn2000\\lumbrel.exe");
+    LauncherRun run;
+    // C: has no pictures: both loads fail there, and no drive message comes up.
+    ExpectMessage(run, kEmptyTga);
+    ExpectMessage(run, kEmptyTga);
+    ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kAutorunSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    const auto started = WaitForStandinLines(1);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].substr(0, started[0].find('|', 10)),
+              "setup.exe|C:\\zarn2000\\setup\\disk1\\setup.exe");
 }
 
 struct MenuChoice {

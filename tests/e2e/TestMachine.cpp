@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -31,6 +32,14 @@ void SetText(HKEY key, const char* name, const std::string& text)
 {
     ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                      static_cast<DWORD>(text.size()) + 1);
+}
+
+void CopyInto(const std::string& from, const std::string& to)
+{
+    const std::string folder = to.substr(0, to.find_last_of('\\'));
+    ::SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    if (!::CopyFileA(from.c_str(), to.c_str(), FALSE))
+        throw std::runtime_error("cannot copy " + from + " to " + to);
 }
 
 } // namespace
@@ -67,15 +76,71 @@ void RunUnixShell(const std::string& command)
     ::CloseHandle(process.hProcess);
 }
 
+TestPicture IntroPictureOnCd()
+{
+    return QuadrantPicture(320, 240);
+}
+
+TestPicture MenuPictureOnCd()
+{
+    return RampPicture(200, 130);
+}
+
 std::string MakeCdFolder(const std::string& name)
 {
     std::string root = ProgramFolder() + "\\e2e-cd\\" + name;
     DeleteTree(root);
-    ::SHCreateDirectoryExA(nullptr, (root + "\\zarn2000").c_str(), nullptr);
-    if (!::CopyFileA((ProgramFolder() + "\\lumbrel.exe").c_str(),
-                     (root + "\\zarn2000\\lumbrel.exe").c_str(), FALSE))
-        throw std::runtime_error("cannot put the marker into " + root);
+    CopyInto(ProgramFolder() + "\\lumbrel.exe", root + "\\zarn2000\\lumbrel.exe");
+    PlaceStandin(root + "\\zarn2000\\setup\\disk1\\setup.exe");
+    ::CreateDirectoryA((root + "\\zarn2000\\Data").c_str(), nullptr);
+    WriteTga(root + "\\zarn2000\\Data\\intro.tga", IntroPictureOnCd());
+    WriteTga(root + "\\zarn2000\\Data\\setup.tga", MenuPictureOnCd());
+    ::CreateDirectoryA((root + "\\zarn2000\\help").c_str(), nullptr);
+    if (std::FILE* help = std::fopen((root + "\\zarn2000\\help\\zarnhelp.rtf").c_str(), "wb")) {
+        std::fputs("{\\rtf1\\ansi Help.}", help);
+        std::fclose(help);
+    }
     return root;
+}
+
+std::string StandinLogPath()
+{
+    return ProgramFolder() + "\\e2e-cd\\standin.log";
+}
+
+std::vector<std::string> StandinLog()
+{
+    std::vector<std::string> lines;
+    std::FILE* file = std::fopen(StandinLogPath().c_str(), "rb");
+    if (!file)
+        return lines;
+    char line[2048];
+    while (std::fgets(line, sizeof line, file)) {
+        std::string text = line;
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+        lines.push_back(text);
+    }
+    std::fclose(file);
+    return lines;
+}
+
+void PlaceStandin(const std::string& windowsPath)
+{
+    CopyInto(ProgramFolder() + "\\standin.exe", windowsPath);
+}
+
+void RegisterDocumentOpener()
+{
+    const std::string opener = ProgramFolder() + "\\e2e-cd\\opener.exe";
+    if (::GetFileAttributesA(opener.c_str()) == INVALID_FILE_ATTRIBUTES)
+        PlaceStandin(opener);
+    const std::string command = "\"" + opener + "\" \"%1\"";
+    ::RegSetKeyValueA(HKEY_CLASSES_ROOT, "LumbrelTest.Document\\shell\\open\\command", nullptr,
+                      REG_SZ, command.c_str(), static_cast<DWORD>(command.size()) + 1);
+    for (const char* extension : {".rtf", ".url"})
+        ::RegSetKeyValueA(HKEY_CLASSES_ROOT, extension, nullptr, REG_SZ, "LumbrelTest.Document",
+                          sizeof "LumbrelTest.Document");
 }
 
 bool DriveIsMapped(char letter)

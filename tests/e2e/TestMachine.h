@@ -3,10 +3,13 @@
 // Everything a scenario changes is undone by Reset.
 #pragma once
 
+#include "CdPictures.h"
+
 #include <windows.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The folder of the running test program, as a Windows path.
 std::string ProgramFolder();
@@ -18,8 +21,21 @@ std::string UnixPath(const std::string& windowsPath);
 // poll for its effect.
 void RunUnixShell(const std::string& command);
 
-// A folder laid out like the game CD, with the marker file in place.
+// A folder laid out like the game CD: the marker, the pictures (IntroPictureOnCd and
+// MenuPictureOnCd), the setup program (a stand-in) and the help document.
 std::string MakeCdFolder(const std::string& name);
+TestPicture IntroPictureOnCd();
+TestPicture MenuPictureOnCd();
+
+// The stand-in programs record how they were started in this file (one line each, see
+// tests/fixtures/standin); the scenarios point them at it through the environment.
+std::string StandinLogPath();
+std::vector<std::string> StandinLog();
+// Copies the stand-in program to `windowsPath` (folders included).
+void PlaceStandin(const std::string& windowsPath);
+// Makes the stand-in the program that opens .rtf documents and .url shortcuts, so that no real
+// editor or browser is ever started.
+void RegisterDocumentOpener();
 
 void MapDrive(char letter, const std::string& windowsFolder);
 void UnmapDrive(char letter);

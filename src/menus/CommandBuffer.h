@@ -1,0 +1,17 @@
+// The fixed buffers that command lines and folders pass through on their way to the system.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// The capacities of the menus' command buffers and of the folder buffer for opening documents.
+inline constexpr std::size_t kAutorunCommandCapacity = 50;
+inline constexpr std::size_t kOptionsCommandCapacity = 200;
+inline constexpr std::size_t kDirectoryCapacity = 200;
+
+// A zero-filled buffer of `capacity` characters holding `text` with at least one zero byte after
+// it; nothing when `text` is too long for that. A longer text is refused rather than cut: a cut
+// command line or folder can name a different program or place.
+std::optional<std::vector<char>> ZeroFilledBuffer(std::string_view text, std::size_t capacity);

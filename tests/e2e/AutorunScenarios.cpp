@@ -1,0 +1,127 @@
+// The autorun menu as a user meets it: its picture, Setup, Help, and the ways it ends.
+#include "LauncherScenario.h"
+#include "picture/tga.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+using AutorunMenu = LauncherScenario;
+
+// The menu's picture as the launcher's own picture code scales it: the screen must show exactly
+// this, pixel for pixel.
+TestPicture ScaledMenuPicture(int width, int height)
+{
+    const std::string file = ProgramFolder() + "\\e2e-cd\\expected-setup.tga";
+    WriteTga(file, MenuPictureOnCd());
+    CTga source;
+    CTga shown;
+    source.LoadTga(file.c_str());
+    shown.CreateBlank(width, height);
+    source.RescaleInto(shown);
+    ::DeleteFileA(file.c_str());
+
+    TestPicture expected{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = shown.Bits() + static_cast<size_t>(height - 1 - y) * width * 4;
+        for (int x = 0; x < width; ++x)
+            expected.pixels.push_back({row[x * 4 + 2], row[x * 4 + 1], row[x * 4]});
+    }
+    return expected;
+}
+
+TEST_F(AutorunMenu, ShowsTheIntroPictureStretchedOverTheScreenAndItsOwnPictureBesideTheButtons)
+{
+    InsertCd('D');
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(kAutorunSetup);
+    ASSERT_NE(menu, nullptr);
+    ::RedrawWindow(run.MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ::RedrawWindow(menu, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    // The intro picture: a point well inside each quadrant, stretched over the client area.
+    const RECT client = ClientRectOnScreen(run.MainWindow());
+    const TestPicture intro = IntroPictureOnCd();
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    for (const auto& [fx, fy] :
+         {std::pair{1, 1}, std::pair{7, 1}, std::pair{1, 7}, std::pair{7, 7}}) {
+        const POINT at{client.left + width * fx / 8, client.top + height * fy / 8};
+        const TestPicture seen = ReadScreen({at.x, at.y, at.x + 1, at.y + 1});
+        EXPECT_EQ(seen.pixels[0], intro.At(intro.width * fx / 8, intro.height * fy / 8))
+            << "at " << at.x << "," << at.y;
+    }
+
+    // The area: left 20 and bottom 280 in the menu's client area; its top and right come from the
+    // Setup button's screen rectangle while the menu stood with its client area at the main
+    // window's client origin, before it was centred.
+    RECT button = WindowRect(::GetDlgItem(menu, kAutorunSetup));
+    ::MapWindowPoints(nullptr, menu, reinterpret_cast<POINT*>(&button), 2);
+    const RECT mainClient = ClientRectOnScreen(run.MainWindow());
+    const RECT area{20, button.top + mainClient.top, button.left + mainClient.left - 20, 280};
+    ASSERT_GT(area.right - area.left, 0);
+    ASSERT_GT(area.bottom - area.top, 0);
+
+    const RECT menuClient = ClientRectOnScreen(menu);
+    const TestPicture seen =
+        ReadScreen({menuClient.left + area.left, menuClient.top + area.top,
+                    menuClient.left + area.right, menuClient.top + area.bottom});
+    const TestPicture expected = ScaledMenuPicture(area.right - area.left, area.bottom - area.top);
+    int differing = 0;
+    for (size_t i = 0; i < expected.pixels.size(); ++i)
+        differing += !(seen.pixels[i] == expected.pixels[i]);
+    EXPECT_EQ(differing, 0) << "of " << expected.pixels.size() << " pixels in the "
+                            << expected.width << "x" << expected.height << " area";
+    // Just outside the area the dialog's own background shows.
+    const TestPicture outside =
+        ReadScreen({menuClient.left + area.right, menuClient.top + area.top,
+                    menuClient.left + area.right + 1, menuClient.top + area.top + 1});
+    EXPECT_FALSE(outside.pixels[0] == expected.At(expected.width - 1, 0));
+}
+
+TEST_F(AutorunMenu, SetupStartsTheInstallerFromTheCdAndEndsTheLauncher)
+{
+    InsertCd('D');
+    LauncherRun run;
+    ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kAutorunSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    const auto started = WaitForStandinLines(1);
+    ASSERT_EQ(started.size(), 1u);
+    // Its own name, the exact command line, the launcher's working directory, no show state.
+    EXPECT_EQ(started[0],
+              "setup.exe|D:\\zarn2000\\setup\\disk1\\setup.exe|" + ProgramFolder() + "|-1");
+}
+
+TEST_F(AutorunMenu, WithoutCdSetupStartsNothingAndStillEndsTheLauncher)
+{
+    LauncherRun run;
+    for (const char* text : {kMainNoCd, kEmptyTga, kMenuNoCd, kEmptyTga})
+        ExpectMessage(run, text);
+    ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kAutorunSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_TRUE(StandinLog().empty());
+}
+
+TEST_F(AutorunMenu, HelpOpensTheDocumentFromTheCdEachTimeAndTheMenuStays)
+{
+    InsertCd('D');
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(kAutorunSetup);
+    for (size_t press = 1; press <= 2; ++press) {
+        ClickButton(::GetDlgItem(menu, kHelp));
+        const auto opened = WaitForStandinLines(press);
+        ASSERT_EQ(opened.size(), press);
+        const std::string& line = opened.back();
+        EXPECT_EQ(line.substr(0, line.find('|')), "opener.exe");
+        EXPECT_NE(line.find("zarnhelp.rtf"), std::string::npos) << line;
+        // Working directory and show state.
+        EXPECT_EQ(line.substr(line.rfind('|', line.size() - 3)), "|D:\\ZARN2000\\help|5") << line;
+    }
+    EXPECT_TRUE(IsVisible(menu));
+    ClickButton(::GetDlgItem(menu, kExit));
+    EXPECT_TRUE(run.WaitForExit());
+}
+
+} // namespace

@@ -1,0 +1,29 @@
+// Pictures the scenarios put on their CDs, made in code so every pixel is known.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Rgb {
+    std::uint8_t red, green, blue;
+    bool operator==(const Rgb&) const = default;
+};
+
+// A picture as its rows appear on screen, top row first.
+struct TestPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels; // top row first
+
+    Rgb At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// Four flat quadrants in distinct colours: wherever a stretch puts its edges, a point well inside
+// a quadrant shows that quadrant's colour.
+TestPicture QuadrantPicture(int width, int height);
+// Smooth ramps in all three colours, so that any mistake in scaling shows.
+TestPicture RampPicture(int width, int height);
+
+// Writes the picture as an uncompressed 24-bit TGA file (bottom row first, as such files are).
+void WriteTga(const std::string& path, const TestPicture& picture);

@@ -1,0 +1,34 @@
+#include "menus/CommandBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(CommandBuffer, HoldsTextsUpToCapacityMinusOneFollowedByZerosAndRefusesLongerOnes)
+{
+    for (const std::size_t capacity : {kAutorunCommandCapacity, kOptionsCommandCapacity}) {
+        const std::string fits(capacity - 1, 'x');
+        const auto buffer = ZeroFilledBuffer(fits, capacity);
+        ASSERT_TRUE(buffer.has_value());
+        ASSERT_EQ(buffer->size(), capacity);
+        EXPECT_EQ(std::string(buffer->data()), fits);
+        EXPECT_EQ(buffer->back(), '\0');
+
+        EXPECT_FALSE(ZeroFilledBuffer(std::string(capacity, 'x'), capacity).has_value());
+        EXPECT_FALSE(ZeroFilledBuffer(std::string(capacity + 50, 'x'), capacity).has_value());
+    }
+}
+
+TEST(CommandBuffer, ZeroFillsEverythingAfterTheText)
+{
+    const auto buffer =
+        ZeroFilledBuffer("D:\\zarn2000\\setup\\disk1\\setup.exe", kAutorunCommandCapacity);
+    ASSERT_TRUE(buffer.has_value());
+    EXPECT_EQ(std::string(buffer->data()), "D:\\zarn2000\\setup\\disk1\\setup.exe");
+    for (std::size_t i = 33; i < buffer->size(); ++i)
+        EXPECT_EQ((*buffer)[i], '\0') << i;
+}
+
+} // namespace
