@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
 cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target lumbrel
+cmake --build --preset win32 --target lumbrel demo_setup demo_game
 
 demo_cd="$PWD/build/demo/cd"
 demo/make-demo-cd.sh build/win32 "$demo_cd"

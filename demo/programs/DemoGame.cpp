@@ -1,0 +1,20 @@
+// The demo's installed game: says how it was started and which video card it was told to use.
+#include <windows.h>
+
+#include <string>
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/)
+{
+    char card[200] = {};
+    DWORD size = sizeof card - 1;
+    ::RegGetValueA(HKEY_LOCAL_MACHINE,
+                   "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL", "VIDEOCARD",
+                   RRF_RT_REG_SZ, nullptr, card, &size);
+    const std::string text = std::string("The game would start now.\n\nCommand line: ") +
+                             ::GetCommandLineA() +
+                             "\nVideo card: " + (*card ? card : "(none chosen)");
+    ::MessageBoxA(nullptr, text.c_str(), "Zarn Vellor Season 1999-2000",
+                  MB_OK | MB_ICONINFORMATION);
+    return 0;
+}

@@ -1,0 +1,63 @@
+// The demo CD's setup program: a stand-in for the game's installer. It leaves the record the
+// launcher looks for (so the next run of the CD shows the options menu) and puts the demo game
+// into the install folder.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+constexpr const char* kTitle = "Zarn Vellor Season 1999-2000 Setup";
+constexpr const char* kTargetDir = "C:\\Games\\Zarn";
+constexpr const char* kGeneralKey = "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL";
+
+std::string OwnFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+bool WriteRecord(const std::string& sourceDrive)
+{
+    HKEY general = nullptr;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &general, nullptr) != ERROR_SUCCESS)
+        return false;
+    const auto setText = [general](const char* name, const std::string& text) {
+        ::RegSetValueExA(general, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>(text.size()) + 1);
+    };
+    setText("TARGETDIR", kTargetDir);
+    setText("SRCDRIVE", sourceDrive);
+    HKEY fullGame = nullptr;
+    const bool ok = ::RegCreateKeyExA(general, "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                      &fullGame, nullptr) == ERROR_SUCCESS;
+    ::RegCloseKey(fullGame);
+    ::RegCloseKey(general);
+    return ok;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/)
+{
+    const std::string question = std::string("Install the game into ") + kTargetDir + "?";
+    if (::MessageBoxA(nullptr, question.c_str(), kTitle, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return 1;
+
+    const std::string folder = OwnFolder();
+    ::CreateDirectoryA("C:\\Games", nullptr);
+    ::CreateDirectoryA(kTargetDir, nullptr);
+    const bool copied = ::CopyFileA((folder + "\\zarn.exe").c_str(),
+                                    (std::string(kTargetDir) + "\\zarn.exe").c_str(), FALSE);
+    if (!copied || !WriteRecord(folder.substr(0, 2))) {
+        ::MessageBoxA(nullptr, "Setup could not complete.", kTitle, MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+    ::MessageBoxA(nullptr, "The game is installed. Start the CD again for its options.", kTitle,
+                  MB_OK | MB_ICONINFORMATION);
+    return 0;
+}
