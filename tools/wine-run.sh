@@ -17,7 +17,13 @@ set +e
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-wine "$exe" "$@" >"$log" 2>&1 </dev/null
-status=$?
+for attempt in 1 2; do
+  wine "$exe" "$@" >"$log" 2>&1 </dev/null
+  status=$?
+  # 139 is the Unix-side loader itself dying of SIGSEGV, seen now and then as a test program
+  # exits; a crash inside the Windows program ends with its own exception code instead.
+  [ $status -eq 139 ] && [ $attempt -eq 1 ] || break
+  echo "wine-run: Wine's loader crashed (status 139); running again" >&2
+done
 cat "$log"
 exit $status
