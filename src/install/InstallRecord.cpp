@@ -12,6 +12,11 @@ std::string RunCommand(const InstallRecord& record)
     return record.TargetDir + "\\zarn.exe " + record.SrcDrive;
 }
 
+std::string RunProgramPath(const InstallRecord& record)
+{
+    return record.TargetDir + "\\zarn.exe";
+}
+
 std::string UninstallCommand(const InstallRecord& record)
 {
     return "C:\\windows\\isuninst.exe -f\"" + record.TargetDir + "\\uninst.isu\"";

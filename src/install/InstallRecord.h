@@ -25,6 +25,8 @@ struct InstallRecord {
 std::string RegistryText(std::string_view valueBytes);
 
 std::string RunCommand(const InstallRecord& record);
+// The program that RunCommand starts.
+std::string RunProgramPath(const InstallRecord& record);
 std::string UninstallCommand(const InstallRecord& record);
 std::string SetupCommand(const std::string& srcDrive);
 std::string SetupPicturePath(const std::string& srcDrive);

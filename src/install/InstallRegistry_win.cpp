@@ -2,10 +2,15 @@
 // reads as absent or empty.
 #include "framework/UniqueHandle.h"
 #include "install/InstallRecord.h"
+#include "install/InstallRegistry.h"
 
 #include <windows.h>
 
+#include <utility>
+
 namespace {
+
+RegistrySetValueCall g_setValue = &::RegSetValueExA;
 
 UniqueRegistryKey OpenKey(const char* path, REGSAM access)
 {
@@ -29,6 +34,11 @@ std::string QueryText(HKEY key, const char* valueName)
 }
 
 } // namespace
+
+RegistrySetValueCall SetRegistrySetValueCall(RegistrySetValueCall call)
+{
+    return std::exchange(g_setValue, call);
+}
 
 bool IsGameInstalled()
 {
@@ -61,6 +71,6 @@ void WriteVideoCard(const std::string& description)
         return;
     // The byte count is the text's length: no terminating zero is stored with it.
     const std::string text = RegistryText(description);
-    ::RegSetValueExA(key.get(), "VIDEOCARD", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
-                     static_cast<DWORD>(text.size()));
+    g_setValue(key.get(), "VIDEOCARD", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+               static_cast<DWORD>(text.size()));
 }

@@ -1,7 +1,6 @@
 #include "menus/AutorunDlg.h"
 
 #include "app/SourceDrive.h"
-#include "framework/DeviceContext.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"
 #include "resource.h"
@@ -13,14 +12,14 @@ const MessageMapEntry<CAutorunDlg> CAutorunDlg::s_messageMap[] = {
     {WM_PAINT, 0, 0, &CAutorunDlg::OnPaint},
 };
 
-CAutorunDlg::CAutorunDlg(CWnd* parent) : CDialog(IDD_AUTORUN, parent)
+CAutorunDlg::CAutorunDlg(CWnd* parent) : CPictureMenu(IDD_AUTORUN, parent)
 {
 }
 
 bool CAutorunDlg::OnMessage(const Message& msg, LRESULT& result)
 {
     return DispatchMessageMap<CAutorunDlg>(*this, s_messageMap, msg, result) ||
-           CDialog::OnMessage(msg, result);
+           CPictureMenu::OnMessage(msg, result);
 }
 
 BOOL CAutorunDlg::OnInitDialog()
@@ -29,33 +28,18 @@ BOOL CAutorunDlg::OnInitDialog()
     m_SourceDrive = FindSourceDrive(kAutorunMenuNoCdMessage);
     CDialog::OnInitDialog();
     m_SourcePicture.LoadTga((m_SourceDrive + "\\zarn2000\\data\\setup.tga").c_str());
-    PlacePicture();
+    PlacePicture(PictureArea());
     return TRUE;
 }
 
-void CAutorunDlg::PlacePicture()
+RECT CAutorunDlg::PictureArea() const
 {
     // Read while the menu still stands at its template position, before the framework centres
     // it: the button's screen coordinates then exceed its client coordinates by the two frames
     // (the main window's and the menu's), and the area keeps that offset on every paint.
     RECT setup;
     GetDlgItem(IDC_AUTORUN_SETUP).GetWindowRect(&setup);
-    m_PictureRect = {20, setup.top, setup.left - 20, 280};
-    m_PictureOrigin = {m_PictureRect.left, m_PictureRect.top};
-    m_PictureSize = {m_PictureRect.right - m_PictureRect.left,
-                     m_PictureRect.bottom - m_PictureRect.top};
-    if (m_PictureSize.cx <= 0 || m_PictureSize.cy <= 0)
-        return; // no room for a picture: the menu works without one
-    m_ShownPicture.CreateBlank(m_PictureSize.cx, m_PictureSize.cy);
-    m_SourcePicture.RescaleInto(m_ShownPicture);
-}
-
-void CAutorunDlg::OnPaint()
-{
-    CClientDC dc(m_hWnd);
-    m_ShownPicture.Draw(dc, m_PictureOrigin.x, m_PictureOrigin.y, m_PictureSize.cx,
-                        m_PictureSize.cy);
-    Default();
+    return {20, setup.top, setup.left - 20, 280};
 }
 
 void CAutorunDlg::OnSetup()

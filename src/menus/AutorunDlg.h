@@ -2,14 +2,11 @@
 // into the area left of the buttons.
 #pragma once
 
-#include "framework/Dialog.h"
-#include "picture/tga.h"
-
-#include <windows.h>
+#include "menus/PictureMenu.h"
 
 #include <string>
 
-class CAutorunDlg : public CDialog {
+class CAutorunDlg : public CPictureMenu {
 public:
     explicit CAutorunDlg(CWnd* parent);
     ~CAutorunDlg() override = default;
@@ -22,15 +19,9 @@ private:
     void OnSetup();
     void OnExit();
     void OnHelp();
-    void OnPaint();
-    void PlacePicture();
+    RECT PictureArea() const;
 
     static const MessageMapEntry<CAutorunDlg> s_messageMap[];
 
     std::string m_SourceDrive;
-    CTga m_SourcePicture;
-    CTga m_ShownPicture;
-    RECT m_PictureRect{};
-    POINT m_PictureOrigin{};
-    SIZE m_PictureSize{};
 };

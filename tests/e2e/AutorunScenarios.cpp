@@ -1,6 +1,5 @@
 // The autorun menu as a user meets it: its picture, Setup, Help, and the ways it ends.
 #include "LauncherScenario.h"
-#include "picture/tga.h"
 
 #include <windows.h>
 
@@ -9,28 +8,6 @@
 namespace {
 
 using AutorunMenu = LauncherScenario;
-
-// The menu's picture as the launcher's own picture code scales it: the screen must show exactly
-// this, pixel for pixel.
-TestPicture ScaledMenuPicture(int width, int height)
-{
-    const std::string file = ProgramFolder() + "\\e2e-cd\\expected-setup.tga";
-    WriteTga(file, MenuPictureOnCd());
-    CTga source;
-    CTga shown;
-    source.LoadTga(file.c_str());
-    shown.CreateBlank(width, height);
-    source.RescaleInto(shown);
-    ::DeleteFileA(file.c_str());
-
-    TestPicture expected{width, height, {}};
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = shown.Bits() + static_cast<size_t>(height - 1 - y) * width * 4;
-        for (int x = 0; x < width; ++x)
-            expected.pixels.push_back({row[x * 4 + 2], row[x * 4 + 1], row[x * 4]});
-    }
-    return expected;
-}
 
 TEST_F(AutorunMenu, ShowsTheIntroPictureStretchedOverTheScreenAndItsOwnPictureBesideTheButtons)
 {
@@ -68,12 +45,11 @@ TEST_F(AutorunMenu, ShowsTheIntroPictureStretchedOverTheScreenAndItsOwnPictureBe
     const TestPicture seen =
         ReadScreen({menuClient.left + area.left, menuClient.top + area.top,
                     menuClient.left + area.right, menuClient.top + area.bottom});
-    const TestPicture expected = ScaledMenuPicture(area.right - area.left, area.bottom - area.top);
-    int differing = 0;
-    for (size_t i = 0; i < expected.pixels.size(); ++i)
-        differing += !(seen.pixels[i] == expected.pixels[i]);
-    EXPECT_EQ(differing, 0) << "of " << expected.pixels.size() << " pixels in the "
-                            << expected.width << "x" << expected.height << " area";
+    const TestPicture expected =
+        ScaledPicture(MenuPictureOnCd(), area.right - area.left, area.bottom - area.top);
+    EXPECT_EQ(DifferingPixels(seen, expected), 0u)
+        << "of " << expected.pixels.size() << " pixels in the " << expected.width << "x"
+        << expected.height << " area";
     // Just outside the area the dialog's own background shows.
     const TestPicture outside =
         ReadScreen({menuClient.left + area.right, menuClient.top + area.top,

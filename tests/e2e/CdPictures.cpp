@@ -1,5 +1,10 @@
 #include "CdPictures.h"
 
+#include "picture/tga.h"
+
+#include <windows.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -22,6 +27,40 @@ TestPicture RampPicture(int width, int height)
                                       static_cast<std::uint8_t>(y * 255 / (height - 1)),
                                       static_cast<std::uint8_t>((x * 7 + y * 13) % 256)});
     return picture;
+}
+
+TestPicture ScaledPicture(const TestPicture& source, int width, int height)
+{
+    char folder[MAX_PATH] = {};
+    char file[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, folder);
+    ::GetTempFileNameA(folder, "tga", 0, file);
+    WriteTga(file, source);
+    CTga loaded;
+    CTga shown;
+    loaded.LoadTga(file);
+    shown.CreateBlank(width, height);
+    loaded.RescaleInto(shown);
+    ::DeleteFileA(file);
+
+    TestPicture scaled{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+        // The picture's rows are stored bottom row first.
+        const std::uint8_t* row = shown.Bits() + static_cast<size_t>(height - 1 - y) * width * 4;
+        for (int x = 0; x < width; ++x)
+            scaled.pixels.push_back({row[x * 4 + 2], row[x * 4 + 1], row[x * 4]});
+    }
+    return scaled;
+}
+
+size_t DifferingPixels(const TestPicture& a, const TestPicture& b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return std::max(a.pixels.size(), b.pixels.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        differing += !(a.pixels[i] == b.pixels[i]);
+    return differing;
 }
 
 void WriteTga(const std::string& path, const TestPicture& picture)

@@ -25,5 +25,11 @@ TestPicture QuadrantPicture(int width, int height);
 // Smooth ramps in all three colours, so that any mistake in scaling shows.
 TestPicture RampPicture(int width, int height);
 
+// The picture as the launcher's own picture code scales it to width x height: a menu must show
+// exactly this, pixel for pixel.
+TestPicture ScaledPicture(const TestPicture& source, int width, int height);
+// How many pixels two pictures of one size differ in (all of them when the sizes differ).
+size_t DifferingPixels(const TestPicture& a, const TestPicture& b);
+
 // Writes the picture as an uncompressed 24-bit TGA file (bottom row first, as such files are).
 void WriteTga(const std::string& path, const TestPicture& picture);

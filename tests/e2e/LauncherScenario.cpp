@@ -36,6 +36,9 @@ void LauncherScenario::Reset()
     DeleteInstallRecord();
     DeleteTree("C:\\zarn2000");
     ::DeleteFileA(StandinLogPath().c_str());
+    // The launcher's own trace files.
+    ::DeleteFileA("C:\\debug.err");
+    ::DeleteFileA("C:\\testlb.txt");
 }
 
 std::vector<std::string> LauncherScenario::WaitForStandinLines(size_t count)

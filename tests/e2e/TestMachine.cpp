@@ -42,6 +42,17 @@ void CopyInto(const std::string& from, const std::string& to)
         throw std::runtime_error("cannot copy " + from + " to " + to);
 }
 
+void WriteTextFile(const std::string& path, const std::string& text)
+{
+    const std::string folder = path.substr(0, path.find_last_of('\\'));
+    ::SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        throw std::runtime_error("cannot write " + path);
+    std::fputs(text.c_str(), file);
+    std::fclose(file);
+}
+
 } // namespace
 
 std::string ProgramFolder()
@@ -95,11 +106,14 @@ std::string MakeCdFolder(const std::string& name)
     ::CreateDirectoryA((root + "\\zarn2000\\Data").c_str(), nullptr);
     WriteTga(root + "\\zarn2000\\Data\\intro.tga", IntroPictureOnCd());
     WriteTga(root + "\\zarn2000\\Data\\setup.tga", MenuPictureOnCd());
-    ::CreateDirectoryA((root + "\\zarn2000\\help").c_str(), nullptr);
-    if (std::FILE* help = std::fopen((root + "\\zarn2000\\help\\zarnhelp.rtf").c_str(), "wb")) {
-        std::fputs("{\\rtf1\\ansi Help.}", help);
-        std::fclose(help);
-    }
+    WriteTextFile(root + "\\zarn2000\\help\\zarnhelp.rtf", "{\\rtf1\\ansi Help.}");
+    // What the installed game's menu looks for at the root of the drive the installer recorded.
+    ::CreateDirectoryA((root + "\\data").c_str(), nullptr);
+    WriteTga(root + "\\data\\setup.tga", MenuPictureOnCd());
+    WriteTextFile(root + "\\help\\zarnhelp.rtf", "{\\rtf1\\ansi Help.}");
+    for (const char* shortcut : {"quillmoor web site.url", "Zarn Games web site.url"})
+        WriteTextFile(root + "\\" + shortcut, "[InternetShortcut]\r\nURL=http://localhost/\r\n");
+    PlaceStandin(root + "\\setup\\disk1\\setup.exe");
     return root;
 }
 

@@ -23,6 +23,8 @@ TEST_P(DerivedStrings, FollowTheRecordExactly)
 {
     const DerivedCase& c = GetParam();
     EXPECT_EQ(RunCommand(c.record), c.run);
+    // The command line starts with the program's path, unquoted.
+    EXPECT_EQ(std::string(c.run).rfind(RunProgramPath(c.record) + " ", 0), 0u);
     EXPECT_EQ(UninstallCommand(c.record), c.uninstall);
     EXPECT_EQ(SetupCommand(c.record.SrcDrive), c.setup);
 }

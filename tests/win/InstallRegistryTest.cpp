@@ -1,4 +1,6 @@
 // The install record on Wine's real registry, in the view the launcher's own build reads.
+#include "install/InstallRegistry.h"
+
 #include "install/InstallRecord.h"
 
 #include <windows.h>
@@ -6,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -130,6 +133,28 @@ TEST_F(InstallRegistry, TheVideoCardIsStoredAsTextAndOnlyIntoAnExistingKey)
     WriteVideoCard("");
     EXPECT_EQ(ReadStored("VIDEOCARD").type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(ReadVideoCard(), "");
+}
+
+std::vector<std::pair<DWORD, std::string>> g_writes; // type and the bytes handed over
+
+LONG WINAPI RecordSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                           DWORD size)
+{
+    g_writes.emplace_back(type, std::string(reinterpret_cast<const char*>(data), size));
+    return ::RegSetValueExA(key, name, reserved, type, data, size);
+}
+
+TEST_F(InstallRegistry, TheVideoCardIsHandedOverWithoutATerminatingZero)
+{
+    CreateKeys(true);
+    g_writes.clear();
+    const RegistrySetValueCall previous = SetRegistrySetValueCall(RecordSetValue);
+    WriteVideoCard("abc");
+    WriteVideoCard("");
+    SetRegistrySetValueCall(previous);
+    ASSERT_EQ(g_writes.size(), 2u);
+    EXPECT_EQ(g_writes[0], (std::pair<DWORD, std::string>{REG_SZ, "abc"}));
+    EXPECT_EQ(g_writes[1], (std::pair<DWORD, std::string>{REG_SZ, ""}));
 }
 
 } // namespace
