@@ -2,6 +2,7 @@
 // compression and failure, and files that real encoders wrote from pictures we know.
 #include "picture/tga.h"
 
+#include "PictureTestSupport.h"
 #include "TgaBuilder.h"
 #include "framework/ReportSink.h"
 #include "picture/PictureTrace.h"
@@ -24,148 +25,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using namespace picture_test;
+using TgaTest = PictureTest;
+
 static_assert(!std::is_copy_constructible_v<CTga> && !std::is_copy_assignable_v<CTga>);
-
-// ---------------------------------------------------------------------------------------------
-// Helpers
-
-struct Report {
-    ReportChannel channel;
-    std::string text;
-
-    bool operator==(const Report&) const = default;
-    friend void PrintTo(const Report& r, std::ostream* os)
-    {
-        static constexpr const char* kNames[] = {"message", "trace", "stderr"};
-        *os << kNames[static_cast<int>(r.channel)] << " \"" << r.text << "\"";
-    }
-};
-
-Report Message(std::string text)
-{
-    return {ReportChannel::Message, std::move(text)};
-}
-Report Trace(std::string text)
-{
-    return {ReportChannel::Trace, std::move(text)};
-}
-Report StdErr(std::string text)
-{
-    return {ReportChannel::StdErr, std::move(text)};
-}
-Report Size(int width, int height)
-{
-    return Trace("Width = " + std::to_string(width) + ", Height = " + std::to_string(height));
-}
-
-const Report kErrorOccured = Trace("Error occured");
-const Report kFailedBox = Message("Failed to decode tga file");
-
-// A pixel as its 4 bytes lie in memory, read left to right: 0xBBGGRRXX.
-using Pixel = uint32_t;
-
-constexpr Pixel Px(uint8_t blue, uint8_t green, uint8_t red, uint8_t fourth = 0)
-{
-    return Pixel{blue} << 24 | Pixel{green} << 16 | Pixel{red} << 8 | fourth;
-}
-
-std::vector<Pixel> PixelsOf(const CTga& picture)
-{
-    std::vector<Pixel> pixels;
-    const uint8_t* bytes = picture.Bits();
-    for (size_t i = 0; i < size_t(picture.Width()) * size_t(picture.Height()); ++i, bytes += 4)
-        pixels.push_back(Px(bytes[0], bytes[1], bytes[2], bytes[3]));
-    return pixels;
-}
-
-// Rows in memory order, first row first; a mismatch shows as a diff of two grids.
-std::string HexGrid(const std::vector<Pixel>& pixels, int width)
-{
-    std::ostringstream grid;
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        char cell[10];
-        std::snprintf(cell, sizeof cell, "%08x", static_cast<unsigned>(pixels[i]));
-        grid << cell << ((int(i) + 1) % width == 0 ? "\n" : " ");
-    }
-    return grid.str();
-}
-
-void ExpectPicture(const CTga& picture, int width, int height, const std::vector<Pixel>& expected)
-{
-    ASSERT_FALSE(picture.IsEmpty());
-    ASSERT_EQ(picture.Width(), width);
-    ASSERT_EQ(picture.Height(), height);
-    ASSERT_EQ(expected.size(), size_t(width) * size_t(height)) << "bad test case";
-    EXPECT_EQ(HexGrid(PixelsOf(picture), width), HexGrid(expected, width));
-}
-
-std::vector<uint8_t> ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Each test gets its own folder for the files it loads and the picture trace file, and records
-// every report in order.
-class TgaTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("tga-test-" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_dir);
-        m_previousTrace = PictureTraceFile();
-        SetPictureTraceFile(TracePath().string());
-        m_previousSink = SetReportSink([this](ReportChannel c, std::string_view t) {
-            reports.push_back({c, std::string(t)});
-        });
-    }
-
-    void TearDown() override
-    {
-        SetReportSink(m_previousSink);
-        SetPictureTraceFile(m_previousTrace);
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
-
-    fs::path TracePath() const { return m_dir / "debug.err"; }
-
-    fs::path Write(const std::vector<uint8_t>& bytes, const std::string& name = "picture.tga")
-    {
-        fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path;
-    }
-
-    // Loads the file into `picture`, with only this load's reports in `reports`.
-    int Load(const std::vector<uint8_t>& file)
-    {
-        const fs::path path = Write(file);
-        reports.clear();
-        return picture.LoadTga(path.string().c_str());
-    }
-
-    // The picture trace file as 32-bit words, four to a record.
-    std::vector<uint32_t> TraceWords() const
-    {
-        const std::vector<uint8_t> bytes = ReadFile(TracePath());
-        std::vector<uint32_t> words;
-        for (size_t i = 0; i + 4 <= bytes.size(); i += 4)
-            words.push_back(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 |
-                            uint32_t{bytes[i + 3]} << 24);
-        EXPECT_EQ(bytes.size() % 16, 0u) << "records are 16 bytes";
-        return words;
-    }
-
-    CTga picture;
-    std::vector<Report> reports;
-
-private:
-    fs::path m_dir;
-    std::string m_previousTrace;
-    ReportSink m_previousSink;
-};
 
 uint32_t Low32(const void* address)
 {
