@@ -1,22 +1,113 @@
 #include "menus/Option.h"
 
+#include "display/DeviceTable.h"
+#include "install/InstallRecord.h"
+#include "menus/CommandBuffer.h"
+#include "menus/Launch.h"
 #include "resource.h"
 
 const MessageMapEntry<COptionDlg> COptionDlg::s_messageMap[] = {
+    {WM_COMMAND, IDC_VIDEOCARD, CBN_SELCHANGE, &COptionDlg::OnSelchangeVideoCard},
+    {WM_COMMAND, IDC_RUN, BN_CLICKED, &COptionDlg::OnRun},
+    {WM_COMMAND, IDC_UNINSTALL, BN_CLICKED, &COptionDlg::OnUninstall},
+    {WM_COMMAND, IDC_OPTIONS_SETUP, BN_CLICKED, &COptionDlg::OnSetup},
     {WM_COMMAND, IDC_EXIT, BN_CLICKED, &COptionDlg::OnExit},
+    {WM_COMMAND, IDC_DEVELOPER_WEBSITE, BN_CLICKED, &COptionDlg::OnDeveloperWebSite},
+    {WM_COMMAND, IDC_GAMES_WEBSITE, BN_CLICKED, &COptionDlg::OnGamesWebSite},
+    {WM_COMMAND, IDC_HELP_DOCUMENT, BN_CLICKED, &COptionDlg::OnHelp},
+    {WM_PAINT, 0, 0, &COptionDlg::OnPaint},
 };
 
-COptionDlg::COptionDlg(CWnd* parent) : CDialog(IDD_OPTIONS, parent)
+COptionDlg::COptionDlg(CWnd* parent) : CPictureMenu(IDD_OPTIONS, parent)
 {
 }
 
 bool COptionDlg::OnMessage(const Message& msg, LRESULT& result)
 {
     return DispatchMessageMap<COptionDlg>(*this, s_messageMap, msg, result) ||
-           CDialog::OnMessage(msg, result);
+           CPictureMenu::OnMessage(msg, result);
+}
+
+BOOL COptionDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    if (const auto record = ReadInstallRecord()) {
+        m_RunCommand = RunCommand(*record);
+        m_UninstallCommand = UninstallCommand(*record);
+        m_SetupCommand = SetupCommand(record->SrcDrive);
+        m_SrcDrive = record->SrcDrive;
+        m_RunProgram = RunProgramPath(*record);
+    }
+
+    EnumerateDevices();
+    if (!g_DDrawOK) {
+        // Before the menu is shown; the game cannot run, so Run is disabled from the start.
+        ::MessageBoxA(nullptr, g_DDrawError, "Error", MB_OK | MB_ICONEXCLAMATION);
+        GetDlgItem(IDC_RUN).EnableWindow(FALSE);
+    }
+
+    FillVideoCardList(ReadVideoCard());
+
+    m_SourcePicture.LoadTga(SetupPicturePath(m_SrcDrive).c_str());
+    PlacePicture(PictureArea());
+    return TRUE;
+}
+
+RECT COptionDlg::PictureArea() const
+{
+    // Left of the button column, from the Run button's lower edge to one button height above the
+    // web-site buttons. Read, like the autorun menu's area, before the framework centres the menu.
+    RECT webSite;
+    RECT run;
+    GetDlgItem(IDC_DEVELOPER_WEBSITE).GetWindowRect(&webSite);
+    GetDlgItem(IDC_RUN).GetWindowRect(&run);
+    const LONG buttonHeight = webSite.bottom - webSite.top;
+    return {webSite.left, run.bottom, run.left - buttonHeight, webSite.top - buttonHeight};
+}
+
+void COptionDlg::OnRun()
+{
+    if (!g_DDrawOK)
+        return;
+    EndDialog(0);
+    LaunchProgram(m_RunCommand, kOptionsCommandCapacity,
+                  m_RunProgram.empty() ? nullptr : m_RunProgram.c_str());
+}
+
+void COptionDlg::OnSetup()
+{
+    EndDialog(0);
+    LaunchProgram(m_SetupCommand, kOptionsCommandCapacity);
+}
+
+void COptionDlg::OnUninstall()
+{
+    EndDialog(0);
+    LaunchProgram(m_UninstallCommand, kOptionsCommandCapacity);
 }
 
 void COptionDlg::OnExit()
 {
     EndDialog(0);
+}
+
+void COptionDlg::OnDeveloperWebSite()
+{
+    OpenWebShortcut("quillmoor web site.url");
+}
+
+void COptionDlg::OnGamesWebSite()
+{
+    OpenWebShortcut("Zarn Games web site.url");
+}
+
+void COptionDlg::OpenWebShortcut(const char* fileName)
+{
+    ShellOpen(m_hWnd, fileName, WebShortcutDirectory(m_SrcDrive), SW_HIDE);
+}
+
+void COptionDlg::OnHelp()
+{
+    ShellOpen(m_hWnd, "zarnhelp.rtf", HelpDirectory(m_SrcDrive), SW_SHOW);
 }

@@ -1,19 +1,43 @@
 // The menu of a machine with the game installed: Run, Setup, Uninstall, Help, Exit, the two
-// web-site shortcuts and the video-card chooser.
+// web-site shortcuts and the video-card chooser, with a picture from the CD beside the buttons.
 #pragma once
 
-#include "framework/Dialog.h"
+#include "menus/PictureMenu.h"
 
-class COptionDlg : public CDialog {
+#include <windows.h>
+
+#include <string>
+
+class COptionDlg : public CPictureMenu {
 public:
     explicit COptionDlg(CWnd* parent);
     ~COptionDlg() override = default;
 
 protected:
     bool OnMessage(const Message& msg, LRESULT& result) override;
+    BOOL OnInitDialog() override;
 
 private:
+    void OnSelchangeVideoCard();
+    void OnRun();
+    void OnUninstall();
+    void OnSetup();
     void OnExit();
+    void OnDeveloperWebSite();
+    void OnGamesWebSite();
+    void OnHelp();
+    void OpenWebShortcut(const char* fileName);
+    void FillVideoCardList(const std::string& storedName);
+    RECT PictureArea() const;
 
     static const MessageMapEntry<COptionDlg> s_messageMap[];
+
+    std::string m_SrcDrive;
+    HWND MyComboBox = nullptr;
+    std::string m_RunCommand;
+    std::string m_UninstallCommand;
+    std::string m_SetupCommand;
+    // The game's own path, handed to the system apart from the command line so that a folder
+    // with spaces can never start another program.
+    std::string m_RunProgram;
 };

@@ -58,7 +58,7 @@ TEST_F(Rescale, EachColourIsScaledOnItsOwnWithTheDefaultFilter)
 
     // Byte 0 of each pixel is plane 0 at both ends, and so on: nothing is swapped.
     for (int plane = 0; plane < 3; ++plane) {
-        std::vector<uint8_t> expected(3 * 9);
+        std::vector<uint8_t> expected(size_t{3} * 9);
         ZoomSamples(planes.planes[plane], 7, 4, expected.data(), 3, 9, 1, 5);
         for (size_t p = 0; p < expected.size(); ++p)
             EXPECT_EQ(destination.Bits()[p * 4 + plane], expected[p]) << "plane " << plane;

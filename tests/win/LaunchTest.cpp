@@ -36,10 +36,11 @@ HANDLE DuplicateOwnHandle()
     return copy;
 }
 
-BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES,
-                                LPSECURITY_ATTRIBUTES, BOOL inherit, DWORD flags,
-                                LPVOID environment, LPCSTR directory, LPSTARTUPINFOA startup,
-                                LPPROCESS_INFORMATION process)
+BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
+                                LPSECURITY_ATTRIBUTES /*processAttributes*/,
+                                LPSECURITY_ATTRIBUTES /*threadAttributes*/, BOOL inherit,
+                                DWORD flags, LPVOID environment, LPCSTR directory,
+                                LPSTARTUPINFOA startup, LPPROCESS_INFORMATION process)
 {
     SeenStart seen;
     seen.applicationName = application ? application : "<none>";
@@ -136,7 +137,7 @@ TEST_F(Launching, CommandLinesOfCapacityOrMoreAreNotStarted)
 
 TEST_F(Launching, OpensByBareNameInTheFolderAndRefusesFoldersOf200OrMore)
 {
-    const auto owner = reinterpret_cast<HWND>(0x1234);
+    auto* const owner = reinterpret_cast<HWND>(0x1234);
     ShellOpen(owner, "zarnhelp.rtf", "D:\\ZARN2000\\help", SW_SHOW);
     ShellOpen(owner, "quillmoor web site.url", std::string(199, 'd'), SW_HIDE);
     ShellOpen(owner, "zarnhelp.rtf", std::string(200, 'd'), SW_SHOW);

@@ -1,0 +1,247 @@
+// The options menu of an installed game as a user meets it: the programs its buttons start, the
+// documents they open, its picture and its video-card chooser (on Wine's own DirectDraw).
+#include "LauncherScenario.h"
+
+#include <windows.h>
+
+#include <ostream>
+#include <string>
+
+namespace {
+
+class OptionsMenu : public LauncherScenario {
+protected:
+    // An installed game: the record, the game and the uninstaller in their places.
+    void Install(const std::string& targetDir, const std::string& srcDrive)
+    {
+        SeedInstallRecord({targetDir, srcDrive, std::nullopt, true});
+        PlaceStandin(targetDir + "\\zarn.exe");
+        PlaceStandin("C:\\windows\\isuninst.exe");
+    }
+
+    // The fields of a stand-in's line: name, command line, working directory, show state.
+    static std::vector<std::string> Fields(const std::string& line)
+    {
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (size_t bar; (bar = line.find('|', start)) != std::string::npos; start = bar + 1)
+            fields.push_back(line.substr(start, bar - start));
+        fields.push_back(line.substr(start));
+        return fields;
+    }
+};
+
+struct StartCase {
+    const char* name;
+    std::string targetDir;
+    std::string srcDrive;
+    int button;
+    std::string program;     // the stand-in expected to start
+    std::string commandLine; // and its command line
+    friend void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class ProgramButtons : public OptionsMenu, public testing::WithParamInterface<StartCase> {};
+
+TEST_P(ProgramButtons, StartTheirCommandLineAndEndTheLauncher)
+{
+    const StartCase& c = GetParam();
+    InsertCd('D');
+    Install(c.targetDir, c.srcDrive);
+    // A program where an unquoted path with spaces would lead the system astray.
+    PlaceStandin("C:\\Program.exe");
+    LauncherRun run;
+    if (c.srcDrive == "D")
+        ExpectMessage(run, kEmptyTga); // the picture's path is then D\data\setup.tga
+    ClickButton(::GetDlgItem(run.WaitForMenu(kOptionsRun), c.button));
+    EXPECT_TRUE(run.WaitForExit());
+    const auto started = WaitForStandinLines(1);
+    ASSERT_EQ(started.size(), 1u);
+    const auto fields = Fields(started[0]);
+    EXPECT_EQ(fields[0], c.program);
+    EXPECT_EQ(fields[1], c.commandLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ProgramButtons,
+    testing::Values(
+        StartCase{"Run", "C:\\Games\\Zarn", "D:", kOptionsRun, "zarn.exe",
+                  "C:\\Games\\Zarn\\zarn.exe D:"},
+        StartCase{"RunFromAFolderWithSpaces", "C:\\Program Files\\Zarn", "D:", kOptionsRun,
+                  "zarn.exe", "C:\\Program Files\\Zarn\\zarn.exe D:"},
+        StartCase{"Setup", "C:\\Games\\Zarn", "D", kOptionsSetup, "setup.exe",
+                  "D:\\setup\\disk1\\setup.exe"},
+        StartCase{"Uninstall", "C:\\Program Files\\Zarn", "D:", kOptionsUninstall, "isuninst.exe",
+                  "C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\""}),
+    [](const testing::TestParamInfo<StartCase>& param) { return std::string(param.param.name); });
+
+struct NothingCase {
+    const char* name;
+    std::optional<std::string> targetDir;
+    std::optional<std::string> srcDrive;
+    int button;
+    friend void PrintTo(const NothingCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class UnstartableButtons : public OptionsMenu, public testing::WithParamInterface<NothingCase> {};
+
+TEST_P(UnstartableButtons, StartNothingAndStillEndTheLauncher)
+{
+    const NothingCase& c = GetParam();
+    InsertCd('D');
+    SeedInstallRecord({c.targetDir, c.srcDrive, std::nullopt, true});
+    LauncherRun run;
+    if (!c.srcDrive)
+        ExpectMessage(run, kEmptyTga); // \data\setup.tga is nowhere
+    HWND menu = run.WaitForMenu(kOptionsRun);
+    ASSERT_NE(menu, nullptr);
+    ClickButton(::GetDlgItem(menu, c.button));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_TRUE(StandinLog().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, UnstartableButtons,
+    testing::Values(NothingCase{"RunWithoutValues", std::nullopt, std::nullopt, kOptionsRun},
+                    NothingCase{"SetupWithoutValues", std::nullopt, std::nullopt, kOptionsSetup},
+                    NothingCase{"RunFromA250CharacterFolder", std::string(250, 'z'),
+                                "D:", kOptionsRun}),
+    [](const testing::TestParamInfo<NothingCase>& param) { return std::string(param.param.name); });
+
+TEST_F(OptionsMenu, HelpAndTheWebSitesOpenFromTheRecordedDriveAndTheMenuStays)
+{
+    InsertCd('D');
+    Install("C:\\Games\\Zarn", "D:");
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(kOptionsRun);
+    ASSERT_NE(menu, nullptr);
+    const struct {
+        int button;
+        const char* file;
+        const char* directory;
+        const char* show;
+    } opens[] = {{kHelp, "zarnhelp.rtf", "D:\\help", "5"},
+                 {kDeveloperWebSite, "quillmoor web site.url", "D:\\", "0"},
+                 {kGamesWebSite, "Zarn Games web site.url", "D:\\", "0"}};
+    size_t expected = 0;
+    for (const auto& open : opens) {
+        ClickButton(::GetDlgItem(menu, open.button));
+        const auto lines = WaitForStandinLines(++expected);
+        ASSERT_EQ(lines.size(), expected);
+        const auto fields = Fields(lines.back());
+        EXPECT_EQ(fields[0], "opener.exe");
+        EXPECT_NE(fields[1].find(open.file), std::string::npos) << fields[1];
+        EXPECT_EQ(fields[2], open.directory);
+        EXPECT_EQ(fields[3], open.show);
+    }
+    EXPECT_TRUE(IsVisible(menu));
+    ClickButton(::GetDlgItem(menu, kExit));
+    EXPECT_TRUE(run.WaitForExit());
+}
+
+TEST_F(OptionsMenu, ARecordedDriveThatIsAbsentOpensNothingButTheMenuWorks)
+{
+    InsertCd('D');
+    Install("C:\\Games\\Zarn", "Q:");
+    LauncherRun run;
+    ExpectMessage(run, kEmptyTga); // Q:\data\setup.tga
+    HWND menu = run.WaitForMenu(kOptionsRun);
+    ASSERT_NE(menu, nullptr);
+    for (const int button : {kHelp, kDeveloperWebSite, kGamesWebSite})
+        ClickButton(::GetDlgItem(menu, button));
+    ClickButton(::GetDlgItem(menu, kOptionsSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_TRUE(StandinLog().empty());
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::wstring> ComboItems(HWND comboBox)
+{
+    // Read with the wide messages: across processes the narrow ones come back cut short.
+    std::vector<std::wstring> items;
+    DWORD_PTR count = 0;
+    ::SendMessageTimeoutW(comboBox, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    for (WPARAM i = 0; i < count; ++i) {
+        wchar_t text[600] = {};
+        DWORD_PTR length = 0;
+        ::SendMessageTimeoutW(comboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
+                              SMTO_ABORTIFHUNG, 5000, &length);
+        items.emplace_back(text);
+    }
+    return items;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    return {text.begin(), text.end()};
+}
+
+std::string StoredVideoCard()
+{
+    char text[600] = {};
+    DWORD size = sizeof text - 1;
+    ::RegGetValueA(HKEY_LOCAL_MACHINE,
+                   "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL", "VIDEOCARD",
+                   RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
+TEST_F(OptionsMenu, TheChooserOffersWinesDevicesAndStoresTheSelectedOne)
+{
+    InsertCd('D');
+    Install("C:\\Games\\Zarn", "D:");
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(kOptionsRun);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(IsEnabled(::GetDlgItem(menu, kOptionsRun)));
+    HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
+    const auto items = ComboItems(chooser);
+    ASSERT_FALSE(items.empty());
+    DWORD_PTR selected = CB_ERR;
+    ::SendMessageTimeoutW(chooser, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selected);
+    ASSERT_LT(selected, items.size());
+    // Stored as the menu opened, without a touch of the chooser.
+    EXPECT_EQ(StoredVideoCard(), Narrow(items[selected]));
+    ClickButton(::GetDlgItem(menu, kExit));
+    EXPECT_TRUE(run.WaitForExit());
+}
+
+TEST_F(OptionsMenu, ShowsItsPictureInTheAreaLeftOfTheButtons)
+{
+    InsertCd('D');
+    Install("C:\\Games\\Zarn", "D:");
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(kOptionsRun);
+    ASSERT_NE(menu, nullptr);
+    ::RedrawWindow(menu, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    // From the developer web-site button and the Run button, as they stood before the menu was
+    // centred: with its client area at the main window's client origin.
+    const RECT mainClient = ClientRectOnScreen(run.MainWindow());
+    const auto atInit = [&](int id) {
+        RECT rect = WindowRect(::GetDlgItem(menu, id));
+        ::MapWindowPoints(nullptr, menu, reinterpret_cast<POINT*>(&rect), 2);
+        ::OffsetRect(&rect, mainClient.left, mainClient.top);
+        return rect;
+    };
+    const RECT webSite = atInit(kDeveloperWebSite);
+    const RECT runButton = atInit(kOptionsRun);
+    const LONG height = webSite.bottom - webSite.top;
+    const RECT area{webSite.left, runButton.bottom, runButton.left - height, webSite.top - height};
+    ASSERT_GT(area.right - area.left, 0);
+    ASSERT_GT(area.bottom - area.top, 0);
+
+    const RECT client = ClientRectOnScreen(menu);
+    const TestPicture seen = ReadScreen({client.left + area.left, client.top + area.top,
+                                         client.left + area.right, client.top + area.bottom});
+    EXPECT_EQ(DifferingPixels(seen, ScaledPicture(MenuPictureOnCd(), area.right - area.left,
+                                                  area.bottom - area.top)),
+              0u);
+    ClickButton(::GetDlgItem(menu, kExit));
+    EXPECT_TRUE(run.WaitForExit());
+}
+
+} // namespace
