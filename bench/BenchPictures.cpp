@@ -43,19 +43,6 @@ size_t RunLength(const uint8_t* row, size_t x, size_t width)
     return n;
 }
 
-const std::filesystem::path& ScratchDir()
-{
-    static const std::filesystem::path dir = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "bench-tga-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        std::atexit([] { std::filesystem::remove_all(ScratchDir()); });
-        return std::filesystem::path(pattern);
-    }();
-    return dir;
-}
-
 } // namespace
 
 std::vector<uint8_t> MakeBenchPicture24(int width, int height)
@@ -108,9 +95,23 @@ std::vector<uint8_t> EncodeTgaRle24(const std::vector<uint8_t>& bgr, int width, 
     return file;
 }
 
-std::string WriteScratchFile(const std::string& name, const std::vector<uint8_t>& bytes)
+ScratchFolder::ScratchFolder()
 {
-    std::string path = (ScratchDir() / name).string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "bench-tga-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        std::abort();
+    m_path = pattern;
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string ScratchFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const
+{
+    std::string path = (m_path / name).string();
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
         std::abort();

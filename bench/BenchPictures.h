@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,17 @@ std::vector<uint8_t> MakeBenchPicture24(int width, int height);
 std::vector<uint8_t> EncodeTgaRaw24(const std::vector<uint8_t>& bgr, int width, int height);
 std::vector<uint8_t> EncodeTgaRle24(const std::vector<uint8_t>& bgr, int width, int height);
 
-// Writes bytes to a file in a scratch folder that is removed at exit; returns its path.
-std::string WriteScratchFile(const std::string& name, const std::vector<uint8_t>& bytes);
+// A temporary folder for the benchmark's files, removed with everything in it when destroyed.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder();
+
+    // Writes bytes to a file in the folder; returns its path.
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+
+private:
+    std::filesystem::path m_path;
+};

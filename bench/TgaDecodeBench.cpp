@@ -11,7 +11,6 @@
 #include <stb/stb_image.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -44,7 +43,7 @@ void DecodeStb(benchmark::State& state, const std::string& path)
     }
 }
 
-// Both decoders must agree before their times mean anything.
+// Whether both decoders give the same pixels, modulo layout.
 bool SamePicture(const std::string& path)
 {
     CTga ours;
@@ -66,16 +65,17 @@ bool SamePicture(const std::string& path)
     return same;
 }
 
-void Register(const std::string& name, const std::string& path)
+bool Register(const std::string& name, const std::string& path)
 {
     if (!SamePicture(path)) {
         std::fprintf(stderr, "%s: our pixels differ from stb_image's\n", name.c_str());
-        std::exit(1);
+        return false;
     }
     benchmark::RegisterBenchmark(("BM_Decode/" + name).c_str(), DecodeOurs, path)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("BM_Decode/" + name + "_stb").c_str(), DecodeStb, path)
         ->Unit(benchmark::kMillisecond);
+    return true;
 }
 
 } // namespace
@@ -85,12 +85,15 @@ int main(int argc, char** argv)
     SetReportSink([](ReportChannel, std::string_view) {});
     SetPictureTraceFile("/dev/null");
 
+    const ScratchFolder scratch;
     const auto picture = MakeBenchPicture24(kWidth, kHeight);
     const std::string size = std::to_string(kWidth) + "x" + std::to_string(kHeight);
-    Register("raw24_" + size,
-             WriteScratchFile("raw24.tga", EncodeTgaRaw24(picture, kWidth, kHeight)));
-    Register("rle24_" + size,
-             WriteScratchFile("rle24.tga", EncodeTgaRle24(picture, kWidth, kHeight)));
+    // Both decoders must agree before their times mean anything.
+    if (!Register("raw24_" + size,
+                  scratch.Write("raw24.tga", EncodeTgaRaw24(picture, kWidth, kHeight))) ||
+        !Register("rle24_" + size,
+                  scratch.Write("rle24.tga", EncodeTgaRle24(picture, kWidth, kHeight))))
+        return 1;
 
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;

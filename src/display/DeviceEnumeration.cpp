@@ -1,3 +1,5 @@
+// Asking DirectDraw for every display device and recording each one that can give its DirectDraw 7
+// capabilities and identification.
 #include "display/ComPtr.h"
 #include "display/DeviceTable.h"
 #include "display/DirectDrawLibrary.h"
@@ -7,32 +9,56 @@
 
 namespace {
 
-// An exception thrown while recording a device, held until DirectDraw has returned.
-std::exception_ptr g_enumerationFailure;
+static_assert(sizeof(DDCAPS) == 380, "the DirectDraw 7 capabilities record");
 
 constexpr DWORD kAllDevices =
     DDENUM_ATTACHEDSECONDARYDEVICES | DDENUM_DETACHEDSECONDARYDEVICES | DDENUM_NONDISPLAYDEVICES;
 
-// Records one reported device into the next entry; false when it could not be.
-bool RecordDevice(GUID* guid)
-{
-    auto* const create = DirectDrawCreateEntry();
+constexpr const char* kNoDeviceMessage =
+    "No DirectDraw/D3D compatible video cards detected. Install Direct 7.0a manually and ensure "
+    "you have a suitable 3d accelerator video card. Until that time, you will not be able to run "
+    "the game.";
+
+// An exception thrown while recording a device, held until DirectDraw has returned.
+std::exception_ptr g_enumerationFailure;
+
+// A device's DirectDraw object and its DirectDraw 7 interface, both released when this goes.
+struct OpenedDevice {
     ComPtr<IDirectDraw> directDraw;
-    if (!create || FAILED(create(guid, directDraw.put(), nullptr))) {
+    ComPtr<IDirectDraw7> directDraw7;
+};
+
+// Both interfaces, or none once the reason has gone to the debug output.
+OpenedDevice OpenDevice(GUID* guid)
+{
+    OpenedDevice device;
+    const DirectDrawCreateFunction create = DirectDrawCreateEntry();
+    if (!create || FAILED(create(guid, device.directDraw.put(), nullptr)) || !device.directDraw) {
         ::OutputDebugStringA(
             "Can't create DDraw object in enumeration callback. You cannot run the game.");
-        return false;
+        return {};
     }
-    ComPtr<IDirectDraw7> directDraw7;
-    if (FAILED(directDraw->QueryInterface(IID_IDirectDraw7, directDraw7.put_void()))) {
+    if (FAILED(
+            device.directDraw->QueryInterface(IID_IDirectDraw7, device.directDraw7.put_void())) ||
+        !device.directDraw7) {
         ::OutputDebugStringA(
             "Can't fetch DD7 Interface in enumeration callback. You cannot run the game.");
-        return false;
+        return {};
     }
+    return device;
+}
+
+// Fills the next entry of the table; false when the device could not be recorded.
+bool RecordDevice(GUID* guid)
+{
+    const OpenedDevice device = OpenDevice(guid);
+    if (!device.directDraw7)
+        return false;
+
     DDCAPS driverCaps{};
     DDCAPS emulationCaps{};
     driverCaps.dwSize = emulationCaps.dwSize = sizeof(DDCAPS);
-    if (FAILED(directDraw7->GetCaps(&driverCaps, &emulationCaps))) {
+    if (FAILED(device.directDraw7->GetCaps(&driverCaps, &emulationCaps))) {
         ::OutputDebugStringA("Error retrieving driver capabilities in enumeration callback. You "
                              "cannot run the game.");
         return false;
@@ -40,8 +66,9 @@ bool RecordDevice(GUID* guid)
 
     DeviceRecord& entry = g_DeviceInfo[VCardCount];
     entry.bFullscreenOnly = (driverCaps.dwCaps2 & DDCAPS2_CANRENDERWINDOWED) ? 0 : 1;
-    directDraw7->GetDeviceIdentifier(&entry.s_DeviceInfo, 0);
-    directDraw7->GetDeviceIdentifier(&entry.s_HostInfo, DDGDI_GETHOSTIDENTIFIER);
+    // A failing identification leaves the entry's zeros: the chooser then shows an empty line.
+    device.directDraw7->GetDeviceIdentifier(&entry.s_DeviceInfo, 0);
+    device.directDraw7->GetDeviceIdentifier(&entry.s_HostInfo, DDGDI_GETHOSTIDENTIFIER);
     if (guid)
         entry.DeviceGuid = *guid;
     return true;
@@ -49,12 +76,10 @@ bool RecordDevice(GUID* guid)
 
 } // namespace
 
-static_assert(sizeof(DDCAPS) == 380, "the DirectDraw 7 capabilities record");
-
 BOOL WINAPI DeviceEnumCallback(GUID* guid, LPSTR /*description*/, LPSTR /*driverName*/,
                                LPVOID /*context*/, HMONITOR /*monitor*/)
 {
-    if (VCardCount == kMaxDevices)
+    if (VCardCount >= kMaxDevices)
         return FALSE;
     // No exception may unwind through DirectDraw: it ends the enumeration and is rethrown once
     // DirectDraw has returned.
@@ -71,7 +96,9 @@ BOOL WINAPI DeviceEnumCallback(GUID* guid, LPSTR /*description*/, LPSTR /*driver
 
 void EnumerateDevices()
 {
-    if (auto* const enumerate = DirectDrawEnumerateExAEntry())
+    // Without DDRAW.dll or its entry point nothing is recorded: the same as a machine without
+    // devices.
+    if (const DirectDrawEnumerateExAFunction enumerate = DirectDrawEnumerateExAEntry())
         enumerate(DeviceEnumCallback, nullptr, kAllDevices);
     if (g_enumerationFailure)
         std::rethrow_exception(std::exchange(g_enumerationFailure, nullptr));

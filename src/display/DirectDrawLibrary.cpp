@@ -4,17 +4,19 @@ namespace {
 
 HMODULE Library()
 {
-    // Never freed: DirectDraw may keep threads and callbacks of its own until the program ends.
-    static HMODULE library = ::LoadLibraryA("DDRAW.dll");
+    // Deliberately never freed: unloading DirectDraw while the process ends buys nothing and
+    // risks its own threads and hooks outliving their code.
+    static const HMODULE library = ::LoadLibraryA("DDRAW.dll");
     return library;
 }
 
 template <class Function> Function EntryPoint(const char* name)
 {
-    HMODULE library = Library();
-    return library ? reinterpret_cast<Function>(
-                         reinterpret_cast<void*>(::GetProcAddress(library, name)))
-                   : nullptr;
+    const HMODULE library = Library();
+    if (!library)
+        return nullptr;
+    // Through void* because FARPROC and the real signature are unrelated function types.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
 }
 
 } // namespace

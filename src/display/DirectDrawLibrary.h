@@ -9,7 +9,7 @@
 using DirectDrawEnumerateExAFunction = HRESULT(WINAPI*)(LPDDENUMCALLBACKEXA, LPVOID, DWORD);
 using DirectDrawCreateFunction = HRESULT(WINAPI*)(GUID*, LPDIRECTDRAW*, IUnknown*);
 
-// The entry points, looked up at their first call; null when the library or the entry point is
-// missing.
+// The entry points, each looked up at its own first call (the first one loads the library); null
+// when the library or the entry point is missing.
 DirectDrawEnumerateExAFunction DirectDrawEnumerateExAEntry();
 DirectDrawCreateFunction DirectDrawCreateEntry();

@@ -142,99 +142,6 @@ void FillList(const AxisMap& axis, ZoomFilter filter, std::int32_t srcLength, st
         Normalise(list, total);
 }
 
-std::uint8_t ToSample(double acc)
-{
-    const double v = acc + 0.5;
-    if (!(v >= 0.0)) // also catches NaN, whose conversion would be undefined
-        return 0;
-    if (v > 255.0)
-        return 255;
-    return static_cast<std::uint8_t>(v);
-}
-
-// One output sample: its taps summed in list order, rounded and clamped to a byte.
-std::uint8_t ApplyTaps(const ContributionList& list, const std::uint8_t* line)
-{
-    double acc = 0.0;
-    for (std::int32_t k = 0; k < list.count; ++k)
-        acc += static_cast<double>(line[list.entries[k].index]) * list.entries[k].weight;
-    return ToSample(acc);
-}
-
-// Runs every list of the table over one line; output i goes to out[i x step].
-void FilterLine(const ContributionTable& table, const std::uint8_t* line, std::uint8_t* out,
-                std::ptrdiff_t step)
-{
-    for (std::int32_t i = 0; i < table.Length(); ++i)
-        out[i * step] = ApplyTaps(table[i], line);
-}
-
-// Everything one filtered zoom between two sizes needs, allocated before any output is written so
-// that a failed allocation leaves the destination as it was. One instance serves every channel.
-class FilteredZoom {
-public:
-    FilteredZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
-                 std::int32_t dstHeight, ZoomFilter filter, double support)
-        : m_Horizontal(srcWidth, dstWidth, filter, support),
-          m_Vertical(srcHeight, dstHeight, filter, support),
-          m_Intermediate(BlockCount(dstWidth, srcHeight, 1)), m_Column(BlockCount(srcHeight, 1, 1))
-    {
-    }
-
-    void Run(const std::uint8_t* src, std::ptrdiff_t srcSpan, std::uint8_t* dst,
-             std::ptrdiff_t dstSpan)
-    {
-        HorizontalPass(src, srcSpan);
-        VerticalPass(dst, dstSpan);
-    }
-
-private:
-    std::ptrdiff_t IntermediateWidth() const { return m_Horizontal.Length(); }
-    std::ptrdiff_t SourceHeight() const { return static_cast<std::ptrdiff_t>(m_Column.size()); }
-
-    // Source rows are contiguous already, so they are filtered where they lie.
-    void HorizontalPass(const std::uint8_t* src, std::ptrdiff_t srcSpan)
-    {
-        for (std::ptrdiff_t r = 0; r < SourceHeight(); ++r)
-            FilterLine(m_Horizontal, src + r * srcSpan,
-                       m_Intermediate.data() + r * IntermediateWidth(), 1);
-    }
-
-    // Filters the rounded bytes of the horizontal pass, one gathered column at a time.
-    void VerticalPass(std::uint8_t* dst, std::ptrdiff_t dstSpan)
-    {
-        for (std::ptrdiff_t k = 0; k < IntermediateWidth(); ++k) {
-            GatherColumn(k);
-            FilterLine(m_Vertical, m_Column.data(), dst + k, dstSpan);
-        }
-    }
-
-    void GatherColumn(std::ptrdiff_t k)
-    {
-        for (std::ptrdiff_t r = 0; r < SourceHeight(); ++r)
-            m_Column[r] = m_Intermediate[r * IntermediateWidth() + k];
-    }
-
-    ContributionTable m_Horizontal;
-    ContributionTable m_Vertical;
-    std::vector<std::uint8_t> m_Intermediate; // destination width x source height
-    std::vector<std::uint8_t> m_Column;       // one column of the intermediate
-};
-
-void Deinterleave(const std::uint8_t* src, std::int32_t channels, std::int32_t c,
-                  std::vector<std::uint8_t>& plane)
-{
-    for (std::size_t k = 0; k < plane.size(); ++k)
-        plane[k] = src[c + k * channels];
-}
-
-void Interleave(const std::vector<std::uint8_t>& plane, std::int32_t channels, std::int32_t c,
-                std::uint8_t* dst)
-{
-    for (std::size_t k = 0; k < plane.size(); ++k)
-        dst[c + k * channels] = plane[k];
-}
-
 // Source index for each destination position: position x ratio, truncated. The product stays
 // below srcLength in double arithmetic; the clamp only makes that visible.
 std::vector<std::int32_t> NearestMap(std::int32_t srcLength, std::int32_t dstLength)
@@ -279,29 +186,6 @@ bool HasSamples(const ZoomImage& image)
 {
     return HasPixels(image.width, image.height) && image.span >= image.width &&
            image.samples != nullptr;
-}
-
-struct FilterChoice {
-    ZoomFilter filter;
-    double support;
-};
-
-FilterChoice FilterFor(std::uint32_t selector)
-{
-    switch (selector) {
-    case kZoomBox:
-        return {BoxFilter, kBoxSupport};
-    case kZoomTriangle:
-        return {TriangleFilter, kTriangleSupport};
-    case kZoomBSpline:
-        return {BSplineFilter, kBSplineSupport};
-    case kZoomLanczos3:
-        return {Lanczos3Filter, kLanczos3Support};
-    case kZoomMitchell:
-        return {MitchellFilter, kMitchellSupport};
-    default:
-        return {HermiteFilter, kHermiteSupport};
-    }
 }
 
 } // namespace
@@ -360,6 +244,24 @@ double MitchellFilter(double x)
     return 0.0;
 }
 
+ZoomFilterChoice FilterForSelector(std::uint32_t selector)
+{
+    switch (selector) {
+    case kZoomBox:
+        return {BoxFilter, kBoxSupport};
+    case kZoomTriangle:
+        return {TriangleFilter, kTriangleSupport};
+    case kZoomBSpline:
+        return {BSplineFilter, kBSplineSupport};
+    case kZoomLanczos3:
+        return {Lanczos3Filter, kLanczos3Support};
+    case kZoomMitchell:
+        return {MitchellFilter, kMitchellSupport};
+    default:
+        return {HermiteFilter, kHermiteSupport};
+    }
+}
+
 ContributionTable::ContributionTable(std::int32_t srcLength, std::int32_t dstLength,
                                      ZoomFilter filter, double support)
 {
@@ -385,7 +287,7 @@ void ZoomSamples(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t sr
         ZoomNearest(src, srcWidth, srcHeight, dst, dstWidth, dstHeight, channels);
         return;
     }
-    const FilterChoice choice = FilterFor(selector);
+    const ZoomFilterChoice choice = FilterForSelector(selector);
     ZoomChannels(src, srcWidth, srcHeight, dst, dstWidth, dstHeight, channels, choice.filter,
                  choice.support);
 }
@@ -412,19 +314,10 @@ void ZoomChannels(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t s
     if (!CanZoom(src, srcWidth, srcHeight, dst, dstWidth, dstHeight, channels) || filter == nullptr)
         return;
     try {
-        FilteredZoom zoom(srcWidth, srcHeight, dstWidth, dstHeight, filter, support);
-        if (channels == 1) {
-            // A single channel is a packed plane already: no copies.
-            zoom.Run(src, srcWidth, dst, dstWidth);
-            return;
-        }
-        std::vector<std::uint8_t> srcPlane(BlockCount(srcWidth, srcHeight, 1));
-        std::vector<std::uint8_t> dstPlane(BlockCount(dstWidth, dstHeight, 1));
-        for (std::int32_t c = 0; c < channels; ++c) {
-            Deinterleave(src, channels, c, srcPlane);
-            zoom.Run(srcPlane.data(), srcWidth, dstPlane.data(), dstWidth);
-            Interleave(dstPlane, channels, c, dst);
-        }
+        // Each channel is read and written where it lies: no planes are copied out and back.
+        PlannedZoom zoom(srcWidth, srcHeight, dstWidth, dstHeight, channels, filter, support);
+        const std::ptrdiff_t step = channels;
+        zoom.Run(src, {srcWidth * step, step}, dst, {dstWidth * step, step});
     } catch (const std::bad_alloc&) {
         // Every allocation precedes the first write: the destination is as it was.
     }
@@ -436,8 +329,8 @@ void ZoomFiltered(const ZoomImage& dst, const ZoomImage& src, ZoomFilter filter,
     if (!HasSamples(dst) || !HasSamples(src) || filter == nullptr)
         return;
     try {
-        FilteredZoom zoom(src.width, src.height, dst.width, dst.height, filter, support);
-        zoom.Run(src.samples, src.span, dst.samples, dst.span);
+        PlannedZoom zoom(src.width, src.height, dst.width, dst.height, 1, filter, support);
+        zoom.Run(src.samples, {src.span, 1}, dst.samples, {dst.span, 1});
     } catch (const std::bad_alloc&) {
         // Nothing was written.
     }

@@ -4,7 +4,9 @@
 // plus 0.5, clamped to 0..255 and truncated.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Selector values of ZoomSamples. Every value not listed here selects the Hermite filter.
@@ -81,6 +83,14 @@ private:
     std::vector<ContributionList> m_Lists;
 };
 
+// The filter and support that a selector other than kZoomNone and kZoomNearest stands for.
+struct ZoomFilterChoice {
+    ZoomFilter filter;
+    double support;
+};
+
+ZoomFilterChoice FilterForSelector(std::uint32_t selector);
+
 // src holds srcWidth x srcHeight pixels of `channels` interleaved samples, rows following each
 // other; dst has room for dstWidth x dstHeight such pixels. Writes every destination sample,
 // except with kZoomNone. A zero or negative size or channel count reads and writes nothing, and
@@ -102,3 +112,58 @@ void ZoomChannels(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t s
 // Resizes src into dst (already sized and allocated) through the filter.
 void ZoomFiltered(const ZoomImage& dst, const ZoomImage& src, ZoomFilter filter,
                   double support) noexcept;
+
+// Where a filtered zoom finds interleaved samples: channel c of pixel (x, y) is at
+// samples[y x rowStride + x x pixelStep + c].
+struct ZoomLayout {
+    std::ptrdiff_t rowStride;
+    std::ptrdiff_t pixelStep;
+};
+
+// A filtered zoom of `channels` interleaved channels between two sizes, with its tables and all
+// its scratch memory allocated on construction (which throws std::bad_alloc when they cannot be
+// had, or when a size is not positive), so that a caller can be sure of it before changing
+// anything. Run writes channels 0 to channels - 1 of every destination pixel, except that three
+// channels in 4-byte pixels are written as whole pixels whose fourth byte is 0. Running
+// overlapping images is not supported.
+class PlannedZoom {
+public:
+    PlannedZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
+                std::int32_t dstHeight, std::int32_t channels, ZoomFilter filter, double support);
+    PlannedZoom(const PlannedZoom&) = delete;
+    PlannedZoom& operator=(const PlannedZoom&) = delete;
+    ~PlannedZoom();
+
+    void Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst,
+             ZoomLayout dstLayout) noexcept;
+
+private:
+    struct Plan;
+    std::unique_ptr<Plan> m_Plan;
+};
+
+// How the filtered zoom runs; the results are the same whichever is chosen. These settings are
+// for tests and benchmarks: by default the widest vector path the processor has is used, on as
+// many threads as pay.
+enum class ZoomCpuPath {
+    Automatic, // the widest of the paths below that this processor has
+    Portable,  // plain C++
+    Sse2,      // x86 builds only
+    Avx2,      // x86 builds on a processor with AVX2
+};
+
+bool ZoomCpuPathAvailable(ZoomCpuPath path);
+// Returns false, changing nothing, when the path is not available.
+bool SetZoomCpuPath(ZoomCpuPath path);
+// The path zooms use now: never Automatic.
+ZoomCpuPath ZoomCpuPathInUse();
+
+// A zoom is split into bands of destination rows run on separate threads: at most maxThreads
+// bands, each with at least minWorkPerThread sample products to compute.
+struct ZoomThreading {
+    int maxThreads;
+    std::int64_t minWorkPerThread;
+};
+
+ZoomThreading DefaultZoomThreading();
+void SetZoomThreading(const ZoomThreading& threading);

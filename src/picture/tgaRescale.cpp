@@ -1,16 +1,38 @@
 // Rescaling a picture colour by colour through channel images and the zoom engine.
 #include "picture/ChannelImage.h"
+#include "picture/ZoomEngine.h"
 #include "picture/tga.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <optional>
+#include <utility>
 
 namespace {
 
 // Not one of the zoom engine's named filters: it selects its default, the Hermite cubic.
 constexpr std::uint32_t kDefaultFilter = 5;
-constexpr std::uint16_t kColourPlanes = kPlaneBlue | kPlaneGreen | kPlaneRed;
 
 size_t PixelCount(const ChannelImage& image)
 {
     return static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
+}
+
+// Pixels with their fourth byte set to 0, as a picture re-created from channel images has them.
+void CopyColours(const uint8_t* from, uint8_t* to, size_t pixels)
+{
+    constexpr uint8_t kColourBytes[4] = {0xFF, 0xFF, 0xFF, 0};
+    uint32_t mask;
+    std::memcpy(&mask, kColourBytes, sizeof mask);
+    for (size_t p = 0; p < pixels; ++p) {
+        uint32_t value;
+        std::memcpy(&value, from + p * 4, sizeof value);
+        value &= mask;
+        std::memcpy(to + p * 4, &value, sizeof value);
+    }
 }
 
 } // namespace
@@ -42,17 +64,36 @@ int CTga::FromChannelImage(const ChannelImage* image)
     return 1;
 }
 
+// The same result as the steps through channel images (colour planes of both pictures resampled
+// one by one, then both pictures re-created from them), in one pass that reads the source pixels
+// where they lie and writes the destination pixels whole.
 void CTga::RescaleInto(CTga& destination)
 {
-    ChannelImage source{};
-    ChannelImage scaled{};
-    if (!destination.IsEmpty() && ToChannelImage(&source) &&
-        CreateChannelImage(&scaled, destination.Width(), destination.Height(), 1, 0, 0) ==
-            kChannelOk) {
-        ResampleChannels(&source, kDefaultFilter, kColourPlanes, &scaled);
-        destination.FromChannelImage(&scaled);
-        FromChannelImage(&source);
+    if (IsEmpty() || destination.IsEmpty())
+        return;
+    const int width = Width();
+    const int height = Height();
+    const int outWidth = destination.Width();
+    const int outHeight = destination.Height();
+    std::optional<PlannedZoom> zoom;
+    try {
+        const ZoomFilterChoice filter = FilterForSelector(kDefaultFilter);
+        zoom.emplace(width, height, outWidth, outHeight, 3, filter.filter, filter.support);
+    } catch (const std::bad_alloc&) {
+        return; // like channel images that cannot be had: nothing changes
     }
-    FreeChannelImage(&source);
-    FreeChannelImage(&scaled);
+
+    // Both pictures are re-created, the destination first; the source's old pixels stay aside
+    // until they have been read.
+    const PixelSection oldSection = std::move(m_hDibSection);
+    const std::unique_ptr<BitmapInfoHeader> oldHeader = std::move(m_pInfoHeader);
+    const uint8_t* const oldBits = std::exchange(m_pBits, nullptr);
+    destination.CreatePixels(outWidth, outHeight);
+    CreatePixels(width, height);
+
+    const std::ptrdiff_t pixel = 4;
+    if (destination.m_pBits)
+        zoom->Run(oldBits, {width * pixel, pixel}, destination.m_pBits, {outWidth * pixel, pixel});
+    if (m_pBits)
+        CopyColours(oldBits, m_pBits, static_cast<size_t>(width) * static_cast<size_t>(height));
 }

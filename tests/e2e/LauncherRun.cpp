@@ -29,9 +29,13 @@ bool IsMainWindow(HWND window)
 
 } // namespace
 
-LauncherRun::LauncherRun()
+LauncherRun::LauncherRun() : LauncherRun(ProgramFolder())
 {
-    std::string commandLine = ProgramFolder() + "\\lumbrel.exe";
+}
+
+LauncherRun::LauncherRun(const std::string& folder)
+{
+    std::string commandLine = folder + "\\lumbrel.exe";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -79,17 +83,19 @@ HWND LauncherRun::MainWindow() const
     return nullptr;
 }
 
-HWND LauncherRun::WaitForMenu(int controlId)
+HWND LauncherRun::WaitForMenu(int controlId, std::chrono::milliseconds timeout)
 {
     HWND menu = nullptr;
-    WaitUntil([&] {
-        for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
-            if (IsDialog(window) && IsVisible(window) && ::GetDlgItem(window, controlId)) {
-                menu = window;
-                return true;
-            }
-        return false;
-    });
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
+                if (IsDialog(window) && IsVisible(window) && ::GetDlgItem(window, controlId)) {
+                    menu = window;
+                    return true;
+                }
+            return false;
+        },
+        timeout);
     return menu;
 }
 

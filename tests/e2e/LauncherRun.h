@@ -2,12 +2,17 @@
 // its menu, and the moment it ends.
 #pragma once
 
+#include "DesktopWindows.h"
+
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 
 class LauncherRun {
 public:
+    // Starts the lumbrel.exe in `folder`, with the driver's folder as working directory.
+    explicit LauncherRun(const std::string& folder);
     LauncherRun();
     ~LauncherRun(); // ends the launcher if a scenario left it running
     LauncherRun(const LauncherRun&) = delete;
@@ -27,7 +32,7 @@ public:
     // The full-screen main window: the launcher's top-level dialog without controls.
     HWND MainWindow() const;
     // A menu (a visible dialog with the given control); null when none comes up.
-    HWND WaitForMenu(int controlId);
+    HWND WaitForMenu(int controlId, std::chrono::milliseconds timeout = 20s);
 
     // True when the process has ended within the time allowed.
     bool WaitForExit();

@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 

@@ -1,0 +1,273 @@
+// Every way the zoom engine can run (each instruction-set path, on one thread or in bands of
+// rows on several) against the plain reference, byte for byte; and the rescale of a picture
+// against the steps through channel images that define it.
+#include "PictureTestSupport.h"
+#include "TgaBuilder.h"
+#include "ZoomReference.h"
+#include "picture/ChannelImage.h"
+#include "picture/ZoomEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::uint8_t kUntouched = 0xEE;
+constexpr std::uint32_t kDefault = 5; // the Hermite filter
+
+// xorshift32: the same numbers on every compiler and standard library.
+class Random {
+public:
+    explicit Random(std::uint32_t seed) : m_State(seed) {}
+
+    std::uint32_t Next()
+    {
+        m_State ^= m_State << 13;
+        m_State ^= m_State >> 17;
+        m_State ^= m_State << 5;
+        return m_State;
+    }
+    int Between(int low, int high) { return low + static_cast<int>(Next() % (high - low + 1)); }
+    Bytes Samples(std::size_t count)
+    {
+        Bytes samples(count);
+        for (std::uint8_t& sample : samples)
+            sample = static_cast<std::uint8_t>(Next() >> 24);
+        return samples;
+    }
+
+private:
+    std::uint32_t m_State;
+};
+
+struct Size {
+    int width;
+    int height;
+};
+
+std::size_t Count(Size size, int channels)
+{
+    return static_cast<std::size_t>(size.width) * size.height * channels;
+}
+
+// Both zooms into buffers of exactly the destination's size, so that a stray write or a read
+// past the source shows under the address sanitizer.
+void ExpectSameAsReference(const Bytes& src, Size from, Size to, int channels,
+                           std::uint32_t selector)
+{
+    Bytes ours(Count(to, channels), kUntouched);
+    Bytes theirs(Count(to, channels), kUntouched);
+    ZoomSamples(src.data(), from.width, from.height, ours.data(), to.width, to.height, channels,
+                selector);
+    reference::ZoomSamples(src.data(), from.width, from.height, theirs.data(), to.width,
+                           to.height, channels, selector);
+    for (std::size_t k = 0; k < ours.size(); ++k) {
+        const std::size_t pixel = k / channels;
+        ASSERT_EQ(int{ours[k]}, int{theirs[k]})
+            << "sample (" << pixel % to.width << ", " << pixel / to.width << ") channel "
+            << k % channels << " of " << from.width << "x" << from.height << " -> " << to.width
+            << "x" << to.height << ", " << channels << " channels, selector " << selector;
+    }
+}
+
+std::string PathName(const testing::TestParamInfo<ZoomCpuPath>& info)
+{
+    switch (info.param) {
+    case ZoomCpuPath::Portable:
+        return "Portable";
+    case ZoomCpuPath::Sse2:
+        return "Sse2";
+    case ZoomCpuPath::Avx2:
+        return "Avx2";
+    default:
+        return "Automatic";
+    }
+}
+
+const auto kPaths = testing::Values(ZoomCpuPath::Portable, ZoomCpuPath::Sse2, ZoomCpuPath::Avx2);
+
+// Runs each test on one path; threading is at its default unless a test sets it.
+class ZoomPaths : public testing::TestWithParam<ZoomCpuPath> {
+protected:
+    void SetUp() override
+    {
+        if (!SetZoomCpuPath(GetParam()))
+            GTEST_SKIP() << "not available on this processor or build";
+    }
+    void TearDown() override
+    {
+        SetZoomCpuPath(ZoomCpuPath::Automatic);
+        SetZoomThreading(DefaultZoomThreading());
+    }
+};
+
+TEST_P(ZoomPaths, RandomImagesMatchTheReference)
+{
+    const std::uint32_t selectors[] = {kDefault,      0,           kZoomBox, kZoomTriangle,
+                                       kZoomBSpline,  kZoomLanczos3, 63,     kZoomMitchell,
+                                       kZoomNearest};
+    Random random(1999);
+    // Sides of 1 in either direction, small sides around the block widths, and long ones for
+    // strong reductions and enlargements.
+    const auto side = [&random] {
+        const int kind = random.Between(0, 7);
+        return kind == 0 ? 1 : kind <= 4 ? random.Between(2, 40) : random.Between(41, 300);
+    };
+    // With no minimum work every image is split into as many bands as it has rows for, so band
+    // edges fall everywhere.
+    for (const int threads : {1, 2, 3}) {
+        SetZoomThreading({threads, 0});
+        for (int trial = 0; trial < 150; ++trial) {
+            const Size from{side(), side()};
+            const Size to{side(), side()};
+            const int channels = random.Between(1, 4);
+            const std::uint32_t selector = selectors[trial % std::size(selectors)];
+            SCOPED_TRACE(testing::Message() << threads << " threads, trial " << trial);
+            ExpectSameAsReference(random.Samples(Count(from, channels)), from, to, channels,
+                                  selector);
+        }
+    }
+}
+
+TEST_P(ZoomPaths, BlockEdgesMatchTheReference)
+{
+    // Widths and heights on either side of the 4, 8 and 16 lines of a block and of the vector
+    // loads' reach; 4 channels take the loads of 4-byte pixels.
+    Random random(16);
+    for (const int width : {1, 4, 5, 8, 9, 15, 16, 17, 25, 32, 33}) {
+        for (const int height : {1, 3, 8, 16, 17, 33}) {
+            for (const int channels : {1, 4}) {
+                const Size from{width, height};
+                const Bytes src = random.Samples(Count(from, channels));
+                ExpectSameAsReference(src, from, {width + 3, height + 2}, channels, kDefault);
+                ExpectSameAsReference(src, from, {(width + 1) / 2, (height + 1) / 2}, channels,
+                                      kZoomLanczos3);
+            }
+        }
+    }
+}
+
+TEST_P(ZoomPaths, PictureSizesMatchTheReference)
+{
+    // The menus' sizes, at the default threading and split into more bands than processors.
+    const Size sizes[][2] = {{{1920, 1080}, {378, 244}}, {{640, 480}, {378, 244}},
+                             {{320, 200}, {1920, 1080}}, {{1080, 1}, {379, 3}},
+                             {{1, 700}, {5, 201}}};
+    Random random(1080);
+    for (const ZoomThreading threading : {DefaultZoomThreading(), ZoomThreading{5, 0}}) {
+        SetZoomThreading(threading);
+        for (const auto& [from, to] : sizes) {
+            SCOPED_TRACE(testing::Message() << "at most " << threading.maxThreads << " threads");
+            ExpectSameAsReference(random.Samples(Count(from, 1)), from, to, 1, kDefault);
+        }
+    }
+}
+
+TEST_P(ZoomPaths, RowSpansAreFollowed)
+{
+    // A 37 x 21 source in rows of 40 samples into a 50 x 9 destination in rows of 53; the
+    // padding of the destination stays as it was.
+    constexpr int kSrcSpan = 40;
+    constexpr int kDstSpan = 53;
+    Random random(40);
+    Bytes padded = random.Samples(std::size_t{kSrcSpan} * 21);
+    Bytes packed;
+    for (int r = 0; r < 21; ++r)
+        packed.insert(packed.end(), padded.begin() + r * kSrcSpan,
+                      padded.begin() + r * kSrcSpan + 37);
+    SetZoomThreading({2, 0});
+    Bytes dst(std::size_t{kDstSpan} * 9, kUntouched);
+    ZoomFiltered({50, 9, dst.data(), kDstSpan},
+                 {37, 21, padded.data(), kSrcSpan}, BSplineFilter, kBSplineSupport);
+
+    Bytes expected(std::size_t{50} * 9);
+    reference::ZoomSamples(packed.data(), 37, 21, expected.data(), 50, 9, 1, kZoomBSpline);
+    for (int r = 0; r < 9; ++r) {
+        SCOPED_TRACE(testing::Message() << "row " << r);
+        EXPECT_EQ(Bytes(dst.begin() + r * kDstSpan, dst.begin() + r * kDstSpan + 50),
+                  Bytes(expected.begin() + r * 50, expected.begin() + (r + 1) * 50));
+        EXPECT_EQ(Bytes(dst.begin() + r * kDstSpan + 50, dst.begin() + (r + 1) * kDstSpan),
+                  Bytes(kDstSpan - 50, kUntouched));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllPaths, ZoomPaths, kPaths, PathName);
+
+// The rescale reads and writes whole pixels; it must give what the channel-image steps give:
+// each colour plane zoomed with the default filter, and both pictures re-created from planes.
+class RescalePaths : public picture_test::PictureTest,
+                     public testing::WithParamInterface<ZoomCpuPath> {
+protected:
+    void SetUp() override
+    {
+        PictureTest::SetUp();
+        if (!SetZoomCpuPath(GetParam()))
+            GTEST_SKIP() << "not available on this processor or build";
+    }
+    void TearDown() override
+    {
+        SetZoomCpuPath(ZoomCpuPath::Automatic);
+        PictureTest::TearDown();
+    }
+};
+
+TEST_P(RescalePaths, MatchesTheStepsThroughChannelImages)
+{
+    using picture_test::Pixel;
+    using picture_test::Px;
+    const Size sizes[][2] = {{{37, 23}, {16, 9}}, {{5, 3}, {40, 31}}, {{1, 1}, {3, 2}},
+                             {{64, 1}, {7, 1}},   {{9, 33}, {9, 33}}, {{400, 300}, {83, 61}}};
+    Random random(4);
+    for (const auto& [from, to] : sizes) {
+        SCOPED_TRACE(testing::Message() << from.width << "x" << from.height << " -> " << to.width
+                                        << "x" << to.height);
+        ASSERT_EQ(Load(TgaBuilder(2, 32, static_cast<std::uint16_t>(from.width),
+                                  static_cast<std::uint16_t>(from.height))
+                           .Data(random.Samples(Count(from, 4)))
+                           .Bytes()),
+                  1);
+        ChannelImage planes{};
+        ASSERT_EQ(picture.ToChannelImage(&planes), 1);
+        std::vector<Pixel> source;
+        std::vector<Pixel> scaled(Count(to, 1), 0);
+        for (std::size_t p = 0; p < Count(from, 1); ++p)
+            source.push_back(Px(planes.planes[0][p], planes.planes[1][p], planes.planes[2][p]));
+        for (int plane = 0; plane < 3; ++plane) {
+            Bytes zoomed(Count(to, 1));
+            reference::ZoomSamples(planes.planes[plane], from.width, from.height, zoomed.data(),
+                                   to.width, to.height, 1, kDefault);
+            for (std::size_t p = 0; p < zoomed.size(); ++p)
+                scaled[p] |= Pixel{zoomed[p]} << (24 - 8 * plane);
+        }
+        FreeChannelImage(&planes);
+
+        CTga destination;
+        destination.CreateBlank(to.width, to.height);
+        picture.RescaleInto(destination);
+        picture_test::ExpectPicture(destination, to.width, to.height, scaled);
+        picture_test::ExpectPicture(picture, from.width, from.height, source);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllPaths, RescalePaths, kPaths, PathName);
+
+TEST(ZoomCpuPath, OnlyAvailablePathsCanBeChosen)
+{
+    EXPECT_TRUE(ZoomCpuPathAvailable(ZoomCpuPath::Portable));
+    EXPECT_NE(ZoomCpuPathInUse(), ZoomCpuPath::Automatic);
+    for (const ZoomCpuPath path : {ZoomCpuPath::Portable, ZoomCpuPath::Sse2, ZoomCpuPath::Avx2}) {
+        const ZoomCpuPath before = ZoomCpuPathInUse();
+        EXPECT_EQ(SetZoomCpuPath(path), ZoomCpuPathAvailable(path));
+        EXPECT_EQ(ZoomCpuPathInUse(), ZoomCpuPathAvailable(path) ? path : before);
+    }
+    SetZoomCpuPath(ZoomCpuPath::Automatic);
+}
+
+} // namespace
