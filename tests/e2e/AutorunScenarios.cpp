@@ -3,11 +3,28 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 
 using AutorunMenu = LauncherScenario;
+
+// The width and height of every record in the picture trace file "C:\debug.err".
+std::vector<std::pair<int, int>> PictureTraceSizes()
+{
+    std::vector<std::pair<int, int>> sizes;
+    std::FILE* file = std::fopen("C:\\debug.err", "rb");
+    if (!file)
+        return sizes;
+    std::uint32_t record[4];
+    while (std::fread(record, sizeof record, 1, file) == 1)
+        sizes.emplace_back(static_cast<int>(record[2]), static_cast<int>(record[3]));
+    std::fclose(file);
+    return sizes;
+}
 
 TEST_F(AutorunMenu, ShowsTheIntroPictureStretchedOverTheScreenAndItsOwnPictureBesideTheButtons)
 {
@@ -55,6 +72,13 @@ TEST_F(AutorunMenu, ShowsTheIntroPictureStretchedOverTheScreenAndItsOwnPictureBe
         ReadScreen({menuClient.left + area.right, menuClient.top + area.top,
                     menuClient.left + area.right + 1, menuClient.top + area.top + 1});
     EXPECT_FALSE(outside.pixels[0] == expected.At(expected.width - 1, 0));
+
+    // One 16-byte record per picture made, sizes last: the intro picture, the menu's picture,
+    // the blank area, then the rescale's two (the area's, then the source's again).
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+    EXPECT_EQ(PictureTraceSizes(), (std::vector<std::pair<int, int>>{
+                                       {320, 240}, {200, 130}, {w, h}, {w, h}, {200, 130}}));
 }
 
 TEST_F(AutorunMenu, SetupStartsTheInstallerFromTheCdAndEndsTheLauncher)

@@ -1,5 +1,6 @@
 #include "CdPictures.h"
 
+#include "picture/PictureTrace.h"
 #include "picture/tga.h"
 
 #include <windows.h>
@@ -36,6 +37,8 @@ TestPicture ScaledPicture(const TestPicture& source, int width, int height)
     ::GetTempPathA(MAX_PATH, folder);
     ::GetTempFileNameA(folder, "tga", 0, file);
     WriteTga(file, source);
+    // The driver's own pictures must not add to the launcher's trace file.
+    SetPictureTraceFile("");
     CTga loaded;
     CTga shown;
     loaded.LoadTga(file);
