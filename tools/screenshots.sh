@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Makes the README's pictures of both menus: the launcher runs on the demo CD under a private
+# Xvfb screen, first on a machine without the game, then with the installer's record in place.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup-deps.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target lumbrel demo_setup demo_game
+demo_cd="$PWD/build/screenshots/cd"
+demo/make-demo-cd.sh build/win32 "$demo_cd"
+
+source tools/xvfb.sh
+prefix="$PWD/build/screenshots/wineprefix"
+rm -rf "$prefix" "$prefix.lock" "$prefix.boot.log"
+source tools/wine-prefix.sh "$prefix" unmanaged
+ln -sfn "$demo_cd" "$WINEPREFIX/dosdevices/d:"
+mkdir -p docs
+
+# Runs the launcher until its menu is up, takes the screen, and ends it.
+shoot() {
+  wine "$demo_cd/zarn2000/lumbrel.exe" >/dev/null 2>&1 </dev/null &
+  local launcher=$!
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q 'lumbrel.exe' && break
+    sleep 0.1
+  done
+  sleep 2
+  import -window root "$1"
+  kill "$launcher" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  source tools/wine-prefix.sh "$prefix" unmanaged
+}
+
+shoot docs/autorun-menu.png
+key='HKLM\Software\Quillmoor Ltd\Zarn Vellor Season 1999-00\GENERAL'
+wine reg add "$key" /v TARGETDIR /d 'C:\Games\Zarn' /f /reg:32 >/dev/null 2>&1 </dev/null
+wine reg add "$key" /v SRCDRIVE /d 'D:' /f /reg:32 >/dev/null 2>&1 </dev/null
+wine reg add "$key\FULLGAME" /f /reg:32 >/dev/null 2>&1 </dev/null
+shoot docs/options-menu.png
+echo "Wrote docs/autorun-menu.png and docs/options-menu.png"
