@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Usage: demo/make-demo-cd.sh BUILD_DIR OUT_DIR
-# Lays out a demo CD folder from the Windows build and generated art; nothing is downloaded.
-# The folder can be burned or mounted as it is: autorun.inf at its root starts the launcher.
+# Usage: demo/make-demo-cd.sh OUT_DIR
+# Builds the shipped launcher and the demo's programs (win32 preset) and lays out a demo CD folder
+# from them and generated art; nothing is downloaded. The folder can be burned or mounted as it
+# is: autorun.inf at its root starts the launcher.
 set -euo pipefail
-build=$1
-out=$2
+out=$1
 here=$(cd "$(dirname "$0")" && pwd)
+cd "$here/.."
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target lumbrel demo_setup demo_game
+build=build/win32
 
 rm -rf "$out"
 mkdir -p "$out/zarn2000/Data" "$out/zarn2000/help" "$out/zarn2000/setup/disk1"

@@ -6,11 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target lumbrel demo_setup demo_game
 
 demo_cd="$PWD/build/demo/cd"
-demo/make-demo-cd.sh build/win32 "$demo_cd"
+demo/make-demo-cd.sh "$demo_cd"
 
 # The demo's own prefix: what the demo installs stays installed for its next run.
 prefix="$PWD/build/demo/wineprefix"

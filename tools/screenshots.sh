@@ -5,10 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target lumbrel demo_setup demo_game
 demo_cd="$PWD/build/screenshots/cd"
-demo/make-demo-cd.sh build/win32 "$demo_cd"
+demo/make-demo-cd.sh "$demo_cd"
 
 source tools/xvfb.sh
 prefix="$PWD/build/screenshots/wineprefix"

@@ -71,6 +71,29 @@ bool SameCentre(const RECT& a, const RECT& b)
            std::abs((a.top + a.bottom) - (b.top + b.bottom)) <= 2;
 }
 
+std::vector<std::string> ComboItems(HWND comboBox)
+{
+    // The wide messages: across processes the narrow ones come back cut short.
+    std::vector<std::string> items;
+    DWORD_PTR count = 0;
+    ::SendMessageTimeoutW(comboBox, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    for (WPARAM i = 0; i < count; ++i) {
+        wchar_t text[600] = {};
+        DWORD_PTR length = 0;
+        ::SendMessageTimeoutW(comboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
+                              SMTO_ABORTIFHUNG, 5000, &length);
+        items.emplace_back(text, text + length); // the texts here are plain ASCII
+    }
+    return items;
+}
+
+int ComboSelection(HWND comboBox)
+{
+    DWORD_PTR selected = 0;
+    ::SendMessageTimeoutW(comboBox, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selected);
+    return static_cast<int>(static_cast<LRESULT>(selected));
+}
+
 TestPicture ReadScreen(const RECT& area)
 {
     TestPicture picture{area.right - area.left, area.bottom - area.top, {}};

@@ -26,6 +26,10 @@ bool IsVisible(HWND window);
 bool IsEnabled(HWND window);
 HWND FocusOf(DWORD threadId);
 
+// A combo box's entries in list order, and the index of its selection (CB_ERR for none).
+std::vector<std::string> ComboItems(HWND comboBox);
+int ComboSelection(HWND comboBox);
+
 // What the screen shows in `area` (screen coordinates), top row first.
 TestPicture ReadScreen(const RECT& area);
 // The screen coordinates of a window's client area.

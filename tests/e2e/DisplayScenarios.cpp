@@ -30,39 +30,6 @@ std::vector<std::string> ReadLines(const std::string& path)
     return lines;
 }
 
-std::vector<std::string> ComboItems(HWND comboBox)
-{
-    // Wide messages: across processes the narrow ones come back cut short.
-    std::vector<std::string> items;
-    DWORD_PTR count = 0;
-    ::SendMessageTimeoutW(comboBox, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-    for (WPARAM i = 0; i < count; ++i) {
-        wchar_t text[600] = {};
-        DWORD_PTR length = 0;
-        ::SendMessageTimeoutW(comboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
-                              SMTO_ABORTIFHUNG, 5000, &length);
-        items.emplace_back(text, text + length);
-    }
-    return items;
-}
-
-int Selection(HWND comboBox)
-{
-    DWORD_PTR selected = 0;
-    ::SendMessageTimeoutW(comboBox, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selected);
-    return static_cast<int>(static_cast<LRESULT>(selected));
-}
-
-std::string StoredVideoCard()
-{
-    char text[600] = {};
-    DWORD size = sizeof text - 1;
-    ::RegGetValueA(HKEY_LOCAL_MACHINE,
-                   "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL", "VIDEOCARD",
-                   RRF_RT_REG_SZ, nullptr, text, &size);
-    return text;
-}
-
 class ScriptedDevices : public LauncherScenario {
 protected:
     void SetUp() override
@@ -149,7 +116,7 @@ TEST_F(ScriptedDevices, APrimaryAndAnAddOnAreOfferedSortedAndTheStoredOneIsChose
     ASSERT_NE(menu, nullptr);
     HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
     EXPECT_EQ(ComboItems(chooser), (std::vector<std::string>{"3D Add-on", "S3 Trio"}));
-    EXPECT_EQ(Selection(chooser), 0);
+    EXPECT_EQ(ComboSelection(chooser), 0);
     EXPECT_EQ(StoredVideoCard(), "3D Add-on");
     EXPECT_TRUE(IsEnabled(::GetDlgItem(menu, kOptionsRun)));
     ClickButton(::GetDlgItem(menu, kExit));
@@ -290,7 +257,7 @@ TEST_P(Choices, SelectAndStoreTheChosenDevice)
     ASSERT_NE(menu, nullptr);
     HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
     EXPECT_EQ(ComboItems(chooser), c.items);
-    EXPECT_EQ(Selection(chooser), c.selected);
+    EXPECT_EQ(ComboSelection(chooser), c.selected);
     EXPECT_EQ(StoredVideoCard(), c.storedAfter);
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());

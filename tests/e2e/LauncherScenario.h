@@ -30,15 +30,16 @@ inline constexpr const char* kMenuNoCd =
     "autorun";
 
 class LauncherScenario : public testing::Test {
+public:
+    // Reads and dismisses the next message box, expecting the application title as caption.
+    void ExpectMessage(LauncherRun& run, const std::string& text);
+
 protected:
     void SetUp() override;
     void TearDown() override { Reset(); }
 
     // A CD folder named after the drive, mapped to it.
     std::string InsertCd(char letter);
-
-    // Reads and dismisses the next message box, expecting the application title as caption.
-    void ExpectMessage(LauncherRun& run, const std::string& text);
 
     // The stand-ins' log once it has `count` lines (or whatever it has when time runs out).
     std::vector<std::string> WaitForStandinLines(size_t count);

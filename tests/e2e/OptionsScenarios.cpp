@@ -154,41 +154,6 @@ TEST_F(OptionsMenu, ARecordedDriveThatIsAbsentOpensNothingButTheMenuWorks)
     EXPECT_TRUE(StandinLog().empty());
 }
 
-} // namespace
-
-namespace {
-
-std::vector<std::wstring> ComboItems(HWND comboBox)
-{
-    // Read with the wide messages: across processes the narrow ones come back cut short.
-    std::vector<std::wstring> items;
-    DWORD_PTR count = 0;
-    ::SendMessageTimeoutW(comboBox, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-    for (WPARAM i = 0; i < count; ++i) {
-        wchar_t text[600] = {};
-        DWORD_PTR length = 0;
-        ::SendMessageTimeoutW(comboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text),
-                              SMTO_ABORTIFHUNG, 5000, &length);
-        items.emplace_back(text);
-    }
-    return items;
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    return {text.begin(), text.end()};
-}
-
-std::string StoredVideoCard()
-{
-    char text[600] = {};
-    DWORD size = sizeof text - 1;
-    ::RegGetValueA(HKEY_LOCAL_MACHINE,
-                   "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL", "VIDEOCARD",
-                   RRF_RT_REG_SZ, nullptr, text, &size);
-    return text;
-}
-
 TEST_F(OptionsMenu, TheChooserOffersWinesDevicesAndStoresTheSelectedOne)
 {
     InsertCd('D');
@@ -200,11 +165,11 @@ TEST_F(OptionsMenu, TheChooserOffersWinesDevicesAndStoresTheSelectedOne)
     HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
     const auto items = ComboItems(chooser);
     ASSERT_FALSE(items.empty());
-    DWORD_PTR selected = CB_ERR;
-    ::SendMessageTimeoutW(chooser, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selected);
-    ASSERT_LT(selected, items.size());
+    const int selected = ComboSelection(chooser);
+    ASSERT_GE(selected, 0);
+    ASSERT_LT(static_cast<size_t>(selected), items.size());
     // Stored as the menu opened, without a touch of the chooser.
-    EXPECT_EQ(StoredVideoCard(), Narrow(items[selected]));
+    EXPECT_EQ(StoredVideoCard(), items[selected]);
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());
 }

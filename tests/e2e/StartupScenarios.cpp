@@ -57,6 +57,16 @@ TEST_F(Startup, TheMainWindowCoversTheScreenAndTheMenuIsCentredOverIt)
     EXPECT_EQ(FocusOf(run.ThreadId()), ::GetDlgItem(menu, kAutorunSetup));
 }
 
+// A run that finds no CD: both drive messages, both failed picture loads, then Exit.
+void ExpectRunWithoutCd(LauncherScenario& scenario)
+{
+    LauncherRun run;
+    for (const char* text : {kMainNoCd, kEmptyTga, kMenuNoCd, kEmptyTga})
+        scenario.ExpectMessage(run, text);
+    ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kExit));
+    EXPECT_TRUE(run.WaitForExit());
+}
+
 // A marker that cannot be opened for reading counts as absent.
 TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
 {
@@ -65,27 +75,13 @@ TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
     HANDLE held =
         ::CreateFileA(marker.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    {
-        LauncherRun run;
-        ExpectMessage(run, kMainNoCd);
-        ExpectMessage(run, kEmptyTga);
-        ExpectMessage(run, kMenuNoCd);
-        ExpectMessage(run, kEmptyTga);
-        ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kExit));
-        EXPECT_TRUE(run.WaitForExit());
-    }
+    ExpectRunWithoutCd(*this);
     ::CloseHandle(held);
 
     // A folder in the marker's place does not open either.
     DeleteTree(marker);
     ASSERT_TRUE(::CreateDirectoryA(marker.c_str(), nullptr));
-    LauncherRun run;
-    ExpectMessage(run, kMainNoCd);
-    ExpectMessage(run, kEmptyTga);
-    ExpectMessage(run, kMenuNoCd);
-    ExpectMessage(run, kEmptyTga);
-    ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kExit));
-    EXPECT_TRUE(run.WaitForExit());
+    ExpectRunWithoutCd(*this);
 }
 
 // The first letter from C: on that carries the marker wins, whatever else is on its drive.

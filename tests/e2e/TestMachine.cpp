@@ -201,6 +201,15 @@ void SeedInstallRecord(const InstallRecordValues& values)
     ::RegCloseKey(key);
 }
 
+std::string StoredVideoCard()
+{
+    char text[600] = {};
+    DWORD size = sizeof text - 1;
+    ::RegGetValueA(HKEY_LOCAL_MACHINE, kGeneralKey, "VIDEOCARD", RRF_RT_REG_SZ, nullptr, text,
+                   &size);
+    return text;
+}
+
 void DeleteInstallRecord()
 {
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kCompanyKey);

@@ -49,5 +49,7 @@ struct InstallRecordValues {
 };
 void SeedInstallRecord(const InstallRecordValues& values);
 void DeleteInstallRecord();
+// The text of "VIDEOCARD" in the install record; empty when there is none.
+std::string StoredVideoCard();
 
 void DeleteTree(const std::string& windowsPath);
