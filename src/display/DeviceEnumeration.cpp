@@ -32,7 +32,7 @@ struct OpenedDevice {
 OpenedDevice OpenDevice(GUID* guid)
 {
     OpenedDevice device;
-    const DirectDrawCreateFunction create = DirectDrawCreateEntry();
+    DirectDrawCreateFunction create = DirectDrawCreateEntry();
     if (!create || FAILED(create(guid, device.directDraw.put(), nullptr)) || !device.directDraw) {
         ::OutputDebugStringA(
             "Can't create DDraw object in enumeration callback. You cannot run the game.");
@@ -98,7 +98,7 @@ void EnumerateDevices()
 {
     // Without DDRAW.dll or its entry point nothing is recorded: the same as a machine without
     // devices.
-    if (const DirectDrawEnumerateExAFunction enumerate = DirectDrawEnumerateExAEntry())
+    if (DirectDrawEnumerateExAFunction enumerate = DirectDrawEnumerateExAEntry())
         enumerate(DeviceEnumCallback, nullptr, kAllDevices);
     if (g_enumerationFailure)
         std::rethrow_exception(std::exchange(g_enumerationFailure, nullptr));

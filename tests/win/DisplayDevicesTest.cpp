@@ -236,6 +236,7 @@ std::vector<std::string> Devices(int count)
 std::vector<std::string> Descriptions(int count)
 {
     std::vector<std::string> descriptions;
+    descriptions.reserve(count);
     for (int i = 0; i < count; ++i)
         descriptions.push_back(std::string("Card ") + static_cast<char>('A' + i));
     return descriptions;
