@@ -43,9 +43,10 @@ TEST_F(AutorunMenu, ShowsTheIntroPictureStretchedOverTheScreenAndItsOwnPictureBe
     for (const auto& [fx, fy] :
          {std::pair{1, 1}, std::pair{7, 1}, std::pair{1, 7}, std::pair{7, 7}}) {
         const POINT at{client.left + width * fx / 8, client.top + height * fy / 8};
-        const TestPicture seen = ReadScreen({at.x, at.y, at.x + 1, at.y + 1});
-        EXPECT_EQ(seen.pixels[0], intro.At(intro.width * fx / 8, intro.height * fy / 8))
-            << "at " << at.x << "," << at.y;
+        const Rgb expected = intro.At(intro.width * fx / 8, intro.height * fy / 8);
+        const TestPicture seen =
+            ReadScreenWhenItShows({at.x, at.y, at.x + 1, at.y + 1}, TestPicture{1, 1, {expected}});
+        EXPECT_EQ(seen.pixels[0], expected) << "at " << at.x << "," << at.y;
     }
 
     // The area: left 20 and bottom 280 in the menu's client area; its top and right come from the
@@ -59,11 +60,12 @@ TEST_F(AutorunMenu, ShowsTheIntroPictureStretchedOverTheScreenAndItsOwnPictureBe
     ASSERT_GT(area.bottom - area.top, 0);
 
     const RECT menuClient = ClientRectOnScreen(menu);
-    const TestPicture seen =
-        ReadScreen({menuClient.left + area.left, menuClient.top + area.top,
-                    menuClient.left + area.right, menuClient.top + area.bottom});
     const TestPicture expected =
         ScaledPicture(MenuPictureOnCd(), area.right - area.left, area.bottom - area.top);
+    const TestPicture seen =
+        ReadScreenWhenItShows({menuClient.left + area.left, menuClient.top + area.top,
+                               menuClient.left + area.right, menuClient.top + area.bottom},
+                              expected);
     EXPECT_EQ(DifferingPixels(seen, expected), 0u)
         << "of " << expected.pixels.size() << " pixels in the " << expected.width << "x"
         << expected.height << " area";

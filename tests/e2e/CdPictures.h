@@ -17,6 +17,7 @@ struct TestPicture {
     std::vector<Rgb> pixels; // top row first
 
     Rgb At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    bool operator==(const TestPicture&) const = default;
 };
 
 // Four flat quadrants in distinct colours: wherever a stretch puts its edges, a point well inside

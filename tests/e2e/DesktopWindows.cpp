@@ -120,6 +120,19 @@ TestPicture ReadScreen(const RECT& area)
     return picture;
 }
 
+TestPicture ReadScreenWhenItShows(const RECT& area, const TestPicture& expected,
+                                  std::chrono::milliseconds timeout)
+{
+    TestPicture seen;
+    WaitUntil(
+        [&] {
+            seen = ReadScreen(area);
+            return seen == expected;
+        },
+        timeout);
+    return seen;
+}
+
 RECT ClientRectOnScreen(HWND window)
 {
     RECT rect{};

@@ -32,6 +32,10 @@ int ComboSelection(HWND comboBox);
 
 // What the screen shows in `area` (screen coordinates), top row first.
 TestPicture ReadScreen(const RECT& area);
+// What the screen shows in `area` once it shows `expected`, or after `timeout` whatever it
+// shows then: another process paints in its own time.
+TestPicture ReadScreenWhenItShows(const RECT& area, const TestPicture& expected,
+                                  std::chrono::milliseconds timeout = 5s);
 // The screen coordinates of a window's client area.
 RECT ClientRectOnScreen(HWND window);
 

@@ -200,11 +200,13 @@ TEST_F(OptionsMenu, ShowsItsPictureInTheAreaLeftOfTheButtons)
     ASSERT_GT(area.bottom - area.top, 0);
 
     const RECT client = ClientRectOnScreen(menu);
-    const TestPicture seen = ReadScreen({client.left + area.left, client.top + area.top,
-                                         client.left + area.right, client.top + area.bottom});
-    EXPECT_EQ(DifferingPixels(seen, ScaledPicture(MenuPictureOnCd(), area.right - area.left,
-                                                  area.bottom - area.top)),
-              0u);
+    const TestPicture expected =
+        ScaledPicture(MenuPictureOnCd(), area.right - area.left, area.bottom - area.top);
+    const TestPicture seen =
+        ReadScreenWhenItShows({client.left + area.left, client.top + area.top,
+                               client.left + area.right, client.top + area.bottom},
+                              expected);
+    EXPECT_EQ(DifferingPixels(seen, expected), 0u);
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());
 }
