@@ -195,6 +195,7 @@ std::vector<std::string> SeventeenDevices()
 std::vector<std::string> SixteenOfThem()
 {
     std::vector<std::string> items;
+    items.reserve(16);
     for (int i = 0; i < 16; ++i)
         items.push_back("Card " + std::string(1, static_cast<char>('A' + i)));
     return items;
