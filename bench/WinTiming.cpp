@@ -1,7 +1,8 @@
 // The rescale cases of the zoom benchmarks, timed without Google Benchmark (Debian has it for the
-// host only) so that the Windows builds can be timed under Wine: each variant's result is checked
-// against the reference once, then the median of repeated runs is reported, with the same ratios
-// as the host benchmarks. Usage: zoom_timing [repetitions]
+// host only) so that the Windows builds can be timed under Wine. Each variant's result is checked
+// against the reference once; then the variants run in turn, round after round, so that a busy
+// machine slows all of them alike, and the median of each is reported with the same ratios as
+// the host benchmarks. Usage: zoom_timing [rounds]
 #include "ZoomBenchCases.h"
 #include "picture/PictureTrace.h"
 #include "picture/ZoomEngine.h"
@@ -11,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,93 +20,119 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double MedianMilliseconds(int repetitions, const std::function<void()>& run)
-{
-    run(); // the first run pays for helper threads and cold memory
-    std::vector<double> times;
-    for (int k = 0; k < repetitions; ++k) {
-        const Clock::time_point start = Clock::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 struct Variant {
-    const char* suffix;
-    ZoomCpuPath path;
-    int maxThreads; // 0: the default
+    std::string name;
+    std::function<void()> run;
+    std::vector<double> times; // milliseconds
+
+    double Median()
+    {
+        std::sort(times.begin(), times.end());
+        return times[times.size() / 2];
+    }
 };
 
-const Variant kVariants[] = {
+// One setting of the engine: a path and at most so many threads (0: the default).
+struct Setting {
+    const char* suffix;
+    ZoomCpuPath path;
+    int maxThreads;
+};
+
+const Setting kSettings[] = {
     {"", ZoomCpuPath::Automatic, 0},
     {"_1thread", ZoomCpuPath::Automatic, 1},
     {"_sse2", ZoomCpuPath::Sse2, 0},
     {"_portable", ZoomCpuPath::Portable, 0},
 };
 
-// Times the engine on one variant; a negative time when it cannot run or gives other bytes.
-double TimeEngine(const ZoomBenchCase& c, const RescaleResult& reference, const Variant& variant,
-                  int repetitions)
+void Apply(const Setting& setting)
 {
-    if (!SetZoomCpuPath(variant.path))
-        return -1;
     const ZoomThreading defaults = DefaultZoomThreading();
-    SetZoomThreading({variant.maxThreads > 0 ? variant.maxThreads : defaults.maxThreads,
+    SetZoomCpuPath(setting.path);
+    SetZoomThreading({setting.maxThreads > 0 ? setting.maxThreads : defaults.maxThreads,
                       defaults.minWorkPerThread});
-    double time = -1;
-    if (MatchesReference(c, reference)) {
-        CTga picture;
-        CTga scaled;
-        MakeBenchPictures(c, picture, scaled);
-        time = MedianMilliseconds(repetitions, [&] { picture.RescaleInto(scaled); });
-    }
-    SetZoomCpuPath(ZoomCpuPath::Automatic);
-    SetZoomThreading(defaults);
-    return time;
 }
 
-double TimeReference(const ZoomBenchCase& c, int repetitions)
+// The pictures a variant works on, kept for all its rounds.
+struct Pictures {
+    CTga source;
+    CTga destination;
+};
+
+std::vector<Variant> Variants(const ZoomBenchCase& c, const RescaleResult& reference,
+                              std::vector<std::unique_ptr<Pictures>>& pictures,
+                              std::unique_ptr<Recreation>& recreation, bool& allSame)
 {
-    CTga picture;
-    CTga scaled;
-    MakeBenchPictures(c, picture, scaled);
-    return MedianMilliseconds(repetitions, [&] { ReferenceRescale(picture, scaled); });
+    std::vector<Variant> variants;
+    for (const Setting& setting : kSettings) {
+        if (!ZoomCpuPathAvailable(setting.path)) {
+            std::printf("%-48s %12s\n", (c.Name() + setting.suffix).c_str(), "skipped");
+            continue;
+        }
+        Apply(setting);
+        allSame = MatchesReference(c, reference) && allSame;
+        pictures.push_back(std::make_unique<Pictures>());
+        Pictures& p = *pictures.back();
+        MakeBenchPictures(c, p.source, p.destination);
+        variants.push_back({c.Name() + setting.suffix,
+                            [&setting, &p] {
+                                Apply(setting);
+                                p.source.RescaleInto(p.destination);
+                            },
+                            {}});
+    }
+    Apply(kSettings[0]);
+    pictures.push_back(std::make_unique<Pictures>());
+    Pictures& p = *pictures.back();
+    MakeBenchPictures(c, p.source, p.destination);
+    variants.push_back(
+        {c.Name() + "_reference", [&p] { ReferenceRescale(p.source, p.destination); }, {}});
+    recreation = std::make_unique<Recreation>(c);
+    Recreation& r = *recreation;
+    variants.push_back({c.Name() + "_recreate", [&r] { r.Run(); }, {}});
+    return variants;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
     SetPictureTraceFile(""); // both sides would append the same records
-    std::printf("%-48s %12s   (median of %d runs)\n", "Benchmark", "Time", repetitions);
-    std::map<std::string, double> times;
+    std::printf("%-48s %12s   (median of %d rounds)\n", "Benchmark", "Time", rounds);
     bool allSame = true;
+    std::vector<std::string> ratios;
     for (const ZoomBenchCase& c : ZoomBenchCases()) {
-        const RescaleResult reference = ReferenceResult(c);
-        for (const Variant& variant : kVariants) {
-            const std::string name = c.Name() + variant.suffix;
-            const double time = TimeEngine(c, reference, variant, repetitions);
-            if (time < 0) {
-                allSame = allSame && !ZoomCpuPathAvailable(variant.path);
-                std::printf("%-48s %12s\n", name.c_str(), "skipped");
-                continue;
+        std::vector<std::unique_ptr<Pictures>> pictures;
+        std::unique_ptr<Recreation> recreation;
+        std::vector<Variant> variants =
+            Variants(c, ReferenceResult(c), pictures, recreation, allSame);
+        for (Variant& variant : variants)
+            variant.run(); // the first run pays for helper threads and cold memory
+        for (int round = 0; round < rounds; ++round) {
+            for (Variant& variant : variants) {
+                const Clock::time_point start = Clock::now();
+                variant.run();
+                variant.times.push_back(
+                    std::chrono::duration<double, std::milli>(Clock::now() - start).count());
             }
-            times[name] = time;
-            std::printf("%-48s %9.3f ms\n", name.c_str(), time);
         }
-        const std::string name = c.Name() + "_reference";
-        times[name] = TimeReference(c, repetitions);
-        std::printf("%-48s %9.3f ms\n", name.c_str(), times[name]);
+        Apply(kSettings[0]);
+        for (Variant& variant : variants)
+            std::printf("%-48s %9.3f ms\n", variant.name.c_str(), variant.Median());
+        for (std::size_t k = 1; k < variants.size(); ++k) {
+            char line[128];
+            std::snprintf(line, sizeof line, "  %-32s ours / %-9s = %.3f", c.Name().c_str(),
+                          variants[k].name.substr(c.Name().size() + 1).c_str(),
+                          variants[0].Median() / variants[k].Median());
+            ratios.emplace_back(line);
+        }
     }
     std::printf("\nTime relative to the peer (below 1: ours is faster)\n");
-    for (const ZoomBenchCase& c : ZoomBenchCases()) {
-        const std::string name = c.Name();
-        if (times.count(name) != 0)
-            std::printf("  %-32s ours / %-9s = %.3f\n", name.c_str(), "reference",
-                        times[name] / times[name + "_reference"]);
-    }
+    for (const std::string& line : ratios)
+        std::printf("%s\n", line.c_str());
+    if (!allSame)
+        std::printf("\nSOME RESULTS DIFFER FROM THE REFERENCE'S\n");
     return allSame ? 0 : 1;
 }

@@ -1,7 +1,6 @@
 #include "ZoomBenchCases.h"
 
 #include "ZoomReference.h"
-#include "picture/ChannelImage.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -69,13 +68,33 @@ void ReferenceRescale(CTga& source, CTga& destination)
     FreeChannelImage(&scaled);
 }
 
+Recreation::Recreation(const ZoomBenchCase& c)
+{
+    MakeBenchPictures(c, m_Source, m_Destination);
+    m_Source.ToChannelImage(&m_SourcePlanes);
+    m_Destination.ToChannelImage(&m_DestinationPlanes);
+}
+
+Recreation::~Recreation()
+{
+    FreeChannelImage(&m_SourcePlanes);
+    FreeChannelImage(&m_DestinationPlanes);
+}
+
+void Recreation::Run()
+{
+    m_Destination.FromChannelImage(&m_DestinationPlanes);
+    m_Source.FromChannelImage(&m_SourcePlanes);
+}
+
 namespace {
 
 std::vector<unsigned char> BytesOf(const CTga& picture)
 {
     if (picture.IsEmpty())
         return {};
-    return {picture.Bits(), picture.Bits() + size_t(picture.Width()) * size_t(picture.Height()) * 4};
+    return {picture.Bits(),
+            picture.Bits() + size_t(picture.Width()) * size_t(picture.Height()) * 4};
 }
 
 } // namespace

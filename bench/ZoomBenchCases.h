@@ -3,6 +3,7 @@
 // and the timing program that runs under Wine.
 #pragma once
 
+#include "picture/ChannelImage.h"
 #include "picture/tga.h"
 
 #include <string>
@@ -28,6 +29,25 @@ void MakeBenchPictures(const ZoomBenchCase& c, CTga& picture, CTga& blank);
 // The rescale as its steps define it, with the plain reference zoom: colour planes out, each
 // zoomed, both pictures re-created from planes.
 void ReferenceRescale(CTga& source, CTga& destination);
+
+// What a rescale costs apart from its arithmetic: both pictures re-created at their sizes from
+// channel images made beforehand, every pixel written once. Memory that is new to the process
+// makes this the floor of a rescale into a large picture.
+class Recreation {
+public:
+    explicit Recreation(const ZoomBenchCase& c);
+    Recreation(const Recreation&) = delete;
+    Recreation& operator=(const Recreation&) = delete;
+    ~Recreation();
+
+    void Run();
+
+private:
+    CTga m_Source;
+    CTga m_Destination;
+    ChannelImage m_SourcePlanes{};
+    ChannelImage m_DestinationPlanes{};
+};
 
 // The bytes of both pictures after a rescale.
 struct RescaleResult {

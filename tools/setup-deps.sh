@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need. Safe to run again: it only
-# installs what is missing. Needs root or sudo.
+# Usage: tools/setup-deps.sh [EXTRA_PACKAGE...]
+# Installs the Debian packages that building and testing need, and any extra ones named. Safe to
+# run again: it only installs what is missing. Needs root or sudo.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libstb-dev
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64 xvfb x11-utils imagemagick python3
+  "$@"
 )
 
 sudo_cmd=()

@@ -1,4 +1,5 @@
-// The zoom engine: filters, contribution tables, the two filtered passes and nearest neighbour.
+// The zoom engine: filters, contribution tables, nearest neighbour and the entry points; the
+// filtered passes themselves are in ZoomEnginePlan.cpp.
 // Every expression here is evaluated as written (the build forbids contraction into fused
 // multiply-adds), because the output bytes are defined by that exact double arithmetic.
 #include "picture/ZoomEngine.h"

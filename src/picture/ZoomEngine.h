@@ -104,7 +104,7 @@ void ZoomNearest(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t sr
                  std::uint8_t* dst, std::int32_t dstWidth, std::int32_t dstHeight,
                  std::int32_t channels) noexcept;
 
-// The filtered zoom of every channel of an interleaved image, one channel at a time.
+// The filtered zoom of every channel of an interleaved image, each read and written where it lies.
 void ZoomChannels(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t srcHeight,
                   std::uint8_t* dst, std::int32_t dstWidth, std::int32_t dstHeight,
                   std::int32_t channels, ZoomFilter filter, double support) noexcept;
@@ -124,8 +124,11 @@ struct ZoomLayout {
 // its scratch memory allocated on construction (which throws std::bad_alloc when they cannot be
 // had, or when a size is not positive), so that a caller can be sure of it before changing
 // anything. Run writes channels 0 to channels - 1 of every destination pixel, except that three
-// channels in 4-byte pixels are written as whole pixels whose fourth byte is 0. Running
-// overlapping images is not supported.
+// channels in 4-byte pixels are written as whole pixels whose fourth byte is 0. With a pixel step
+// of 4, the source's pixels are read whole. Running overlapping images is not supported.
+//
+// A rescaled picture's source is re-created with its fourth bytes 0; given sourceCopy (4-byte
+// pixels in the source's layout), Run writes that copy while it reads the source anyway.
 class PlannedZoom {
 public:
     PlannedZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
@@ -134,8 +137,8 @@ public:
     PlannedZoom& operator=(const PlannedZoom&) = delete;
     ~PlannedZoom();
 
-    void Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst,
-             ZoomLayout dstLayout) noexcept;
+    void Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst, ZoomLayout dstLayout,
+             std::uint8_t* sourceCopy = nullptr) noexcept;
 
 private:
     struct Plan;
@@ -158,8 +161,8 @@ bool SetZoomCpuPath(ZoomCpuPath path);
 // The path zooms use now: never Automatic.
 ZoomCpuPath ZoomCpuPathInUse();
 
-// A zoom is split into bands of destination rows run on separate threads: at most maxThreads
-// bands, each with at least minWorkPerThread sample products to compute.
+// A zoom's work is shared by at most maxThreads threads (the calling one and helpers), and only
+// by as many as give each at least minWorkPerThread sample products to compute.
 struct ZoomThreading {
     int maxThreads;
     std::int64_t minWorkPerThread;

@@ -1,7 +1,5 @@
-// The filtered zoom as it runs: tap tables in the kernels' form, the choice of kernels, and bands
-// of destination rows shared out to helper threads. Each band filters the source rows it needs
-// horizontally, lines_per_block rows at a time, into its own intermediate rows of bytes, then
-// filters strips of intermediate columns vertically into its destination rows.
+// The filtered zoom as it runs: tap tables in the kernels' form, the choice of kernels, and the
+// tasks of both passes shared out to helper threads.
 #include "picture/ZoomEngine.h"
 #include "picture/ZoomKernels.h"
 
@@ -78,94 +76,122 @@ const KernelSet& KernelsFor(ZoomCpuPath path)
     }
 }
 
-// Threads that take bands of a zoom. Starting a thread costs tens of microseconds natively but
-// over a millisecond under Wine, so helpers are started when a zoom first wants them and then
-// wait for the next one. Zooms on several threads at once do not wait for each other: one that
-// finds the helpers busy runs its bands itself.
+// Threads that share the tasks of a zoom with the thread that runs it. Starting a thread costs
+// tens of microseconds natively but over a millisecond under Wine, so helpers are started when a
+// zoom first wants them and then wait for the next one. Tasks are handed out by an atomic count,
+// so a helper that the system runs late finds less to do rather than holding the zoom up. A zoom
+// that finds the helpers busy with another thread's zoom runs alone.
 class Helpers {
 public:
-    using Work = void (*)(void* context, int band);
+    using Work = void (*)(void* context, int task, int worker);
 
     static Helpers& Instance()
     {
         // Never destroyed: the helpers wait for work until the process ends.
-        static Helpers* const helpers = new Helpers;
+        static auto* const helpers = new Helpers;
         return *helpers;
     }
 
-    // Runs work for bands 0 to bands - 1, some on this thread; returns when all are done.
-    void Run(int bands, Work work, void* context) noexcept
+    // Runs every task from 0 to tasks - 1 once, on this thread (worker 0) and on helpers
+    // (workers 1 to workers - 1); returns when all are done.
+    void Run(int tasks, int workers, Work work, void* context) noexcept
     {
         const std::unique_lock<std::mutex> use(m_Use, std::try_to_lock);
-        if (!use.owns_lock() || Start(bands - 1) == 0) {
-            for (int band = 0; band < bands; ++band)
-                work(context, band);
+        if (!use.owns_lock() || workers < 2 || tasks < 2 || Start(workers - 1) == 0) {
+            for (int task = 0; task < tasks; ++task)
+                work(context, task, 0);
             return;
         }
-        std::unique_lock<std::mutex> lock(m_Mutex);
-        m_Work = work;
-        m_Context = context;
-        m_Bands = bands;
-        m_Next = 0;
-        m_Done = 0;
+        const Job job{work, context, tasks};
+        {
+            const std::lock_guard<std::mutex> lock(m_Mutex);
+            m_Job = job;
+            m_Workers = workers;
+            m_Next = 0;
+            ++m_Generation;
+        }
         m_Wake.notify_all();
-        TakeBands(lock);
-        m_Finished.wait(lock, [this] { return m_Done == m_Bands; });
-        m_Bands = 0;
-        m_Next = 0;
+        TakeTasks(job, 0);
+        // Every task is taken; those still running belong to helpers inside the job.
+        std::unique_lock<std::mutex> lock(m_Mutex);
+        m_Idle.wait(lock, [this] { return m_Inside == 0; });
+        m_Job.tasks = 0;
     }
 
 private:
+    struct Job {
+        Work work;
+        void* context;
+        int tasks; // 0 between zooms
+    };
+
     Helpers() = default;
 
     // Starts helpers until there are `wanted`; returns how many there are, up to that number.
     int Start(int wanted) noexcept
     {
         try {
-            while (static_cast<int>(m_Threads.size()) < wanted)
-                m_Threads.emplace_back([this] { Serve(); });
+            while (static_cast<int>(m_Threads.size()) < wanted) {
+                const int worker = static_cast<int>(m_Threads.size()) + 1;
+                m_Threads.emplace_back([this, worker] { Serve(worker); });
+            }
         } catch (...) {
             // No more threads to be had: the ones there are will do.
         }
         return std::min(static_cast<int>(m_Threads.size()), wanted);
     }
 
-    void TakeBands(std::unique_lock<std::mutex>& lock)
+    void TakeTasks(const Job& job, int worker)
     {
-        while (m_Next < m_Bands) {
-            const int band = m_Next++;
-            const Work work = m_Work;
-            void* const context = m_Context;
-            lock.unlock();
-            work(context, band);
-            lock.lock();
-            if (++m_Done == m_Bands)
-                m_Finished.notify_all();
-        }
+        for (int task = m_Next++; task < job.tasks; task = m_Next++)
+            job.work(job.context, task, worker);
     }
 
-    void Serve()
+    void Serve(int worker)
     {
+        std::uint64_t served = 0;
         std::unique_lock<std::mutex> lock(m_Mutex);
         for (;;) {
-            m_Wake.wait(lock, [this] { return m_Next < m_Bands; });
-            TakeBands(lock);
+            m_Wake.wait(lock, [&] {
+                return m_Job.tasks > 0 && m_Generation != served && worker < m_Workers;
+            });
+            served = m_Generation;
+            const Job job = m_Job;
+            ++m_Inside;
+            lock.unlock();
+            TakeTasks(job, worker);
+            lock.lock();
+            if (--m_Inside == 0)
+                m_Idle.notify_all();
         }
     }
 
-    std::mutex m_Use; // held by the zoom whose bands the helpers take
+    std::mutex m_Use; // held by the zoom whose tasks the helpers take
     std::mutex m_Mutex;
     std::condition_variable m_Wake;
-    std::condition_variable m_Finished;
+    std::condition_variable m_Idle;
     std::vector<std::thread> m_Threads;
-    Work m_Work = nullptr;
-    void* m_Context = nullptr;
-    int m_Bands = 0; // of the zoom under way; 0 between zooms
-    int m_Next = 0;  // the next band nobody has taken
-    int m_Done = 0;
+    Job m_Job{nullptr, nullptr, 0};
+    int m_Workers = 0;
+    std::uint64_t m_Generation = 0; // of the job, so that a helper joins each job once
+    int m_Inside = 0;               // helpers taking tasks of the job
+    std::atomic<int> m_Next{0};     // the next task nobody has taken
 };
 
-// The taps of one axis without those of weight 0, offsets scaled to a block's lanes.
+// Outputs begin to end - 1 of one axis, reading source positions low to high (none when high <
+// low).
+struct Chunk {
+    std::int32_t begin;
+    std::int32_t end;
+    std::int32_t low;
+    std::int32_t high;
+
+    std::int32_t Positions() const { return high - low + 1; }
+};
+
+// The taps of one axis without those of weight 0. Outputs are split into chunks that read few
+// enough positions for their block to stay in cache, and each output's offsets count from its
+// chunk's lowest position, so a block holds just that chunk.
 class KernelTaps {
 public:
     KernelTaps(const ContributionTable& table, std::int32_t lanes) : m_Lanes(lanes)
@@ -187,41 +213,82 @@ public:
     zoom_kernels::Taps View() const { return {m_First.data(), m_Offset.data(), m_Weight.data()}; }
     std::int64_t Count() const { return static_cast<std::int64_t>(m_Offset.size()); }
 
-    // The lowest and highest source position read by outputs begin to end - 1; {0, -1} when
-    // they read none.
-    std::pair<std::int32_t, std::int32_t> Reach(std::int32_t begin, std::int32_t end) const
+    // Splits outputs begin to end - 1, which no earlier split took, into chunks of at most
+    // `room` positions (or of one output, however wide its window) and `most` outputs.
+    std::vector<Chunk> Split(std::int32_t begin, std::int32_t end, std::int32_t room,
+                             std::int32_t most)
     {
-        const auto first = m_Offset.begin() + m_First[begin];
-        const auto last = m_Offset.begin() + m_First[end];
-        if (first == last)
-            return {0, -1};
-        const auto [low, high] = std::minmax_element(first, last);
-        return {*low / m_Lanes, *high / m_Lanes};
+        std::vector<Chunk> chunks;
+        for (std::int32_t i = begin; i < end;) {
+            Chunk chunk{i, i, std::numeric_limits<std::int32_t>::max(), -1};
+            for (; chunk.end < end && chunk.end - chunk.begin < most; ++chunk.end) {
+                const auto [low, high] = Reach(chunk.end);
+                const std::int32_t wider = std::max(chunk.high, high) - std::min(chunk.low, low);
+                if (chunk.end > chunk.begin && wider >= room)
+                    break;
+                chunk.low = std::min(chunk.low, low);
+                chunk.high = std::max(chunk.high, high);
+            }
+            if (chunk.high < chunk.low)
+                chunk = {chunk.begin, chunk.end, 0, -1};
+            for (std::int32_t t = m_First[chunk.begin]; t < m_First[chunk.end]; ++t)
+                m_Offset[t] -= chunk.low * m_Lanes;
+            chunks.push_back(chunk);
+            i = chunk.end;
+        }
+        return chunks;
     }
 
 private:
+    // The lowest and highest position output i reads, or {max, -1} when it reads none.
+    std::pair<std::int32_t, std::int32_t> Reach(std::int32_t i) const
+    {
+        std::pair<std::int32_t, std::int32_t> reach{std::numeric_limits<std::int32_t>::max(), -1};
+        for (std::int32_t t = m_First[i]; t < m_First[i + 1]; ++t) {
+            reach.first = std::min(reach.first, m_Offset[t] / m_Lanes);
+            reach.second = std::max(reach.second, m_Offset[t] / m_Lanes);
+        }
+        return reach;
+    }
+
     std::int32_t m_Lanes;
     std::vector<std::int32_t> m_First;
     std::vector<std::int32_t> m_Offset;
     std::vector<double> m_Weight;
 };
 
-// Doubles on a 64-byte boundary, so that no vector load of a block straddles two cache lines.
+std::int32_t WidestChunk(const std::vector<Chunk>& chunks)
+{
+    std::int32_t widest = 0;
+    for (const Chunk& chunk : chunks)
+        widest = std::max(widest, chunk.Positions());
+    return widest;
+}
+
+std::int32_t LongestChunk(const std::vector<Chunk>& chunks)
+{
+    std::int32_t longest = 0;
+    for (const Chunk& chunk : chunks)
+        longest = std::max(longest, chunk.end - chunk.begin);
+    return longest;
+}
+
+// A block's samples on a 64-byte boundary, so that no vector load straddles two cache lines.
 class BlockBuffer {
 public:
-    explicit BlockBuffer(std::size_t count) : m_Storage(new double[count + kSlack])
+    explicit BlockBuffer(std::size_t count) : m_Storage(new float[count + kSlack])
     {
         void* start = m_Storage.get();
-        std::size_t space = (count + kSlack) * sizeof(double);
-        m_Data = static_cast<double*>(std::align(64, count * sizeof(double), start, space));
+        std::size_t space = (count + kSlack) * sizeof(float);
+        m_Data = static_cast<float*>(std::align(64, count * sizeof(float), start, space));
     }
 
-    double* Data() const { return m_Data; }
+    float* Data() const { return m_Data; }
 
 private:
-    static constexpr std::size_t kSlack = 64 / sizeof(double);
-    std::unique_ptr<double[]> m_Storage;
-    double* m_Data;
+    static constexpr std::size_t kSlack = 64 / sizeof(float);
+    std::unique_ptr<float[]> m_Storage;
+    float* m_Data;
 };
 
 // The kernels in use, when tap offsets (source positions times lanes) fit in 32 bits.
@@ -240,35 +307,19 @@ std::size_t Product(std::int64_t a, std::int64_t b)
     return static_cast<std::size_t>(a * b);
 }
 
-// Outputs i x lanes + l of a block filter go to line l, position i: lines in the horizontal
-// pass are rows of the intermediate image.
-void StoreRows(const std::uint8_t* out, std::int32_t lanes, std::int32_t rows,
-               std::int32_t length, std::uint8_t* first, std::ptrdiff_t stride)
-{
-    for (std::int32_t l = 0; l < rows; ++l) {
-        std::uint8_t* row = first + l * stride;
-        for (std::int32_t i = 0; i < length; ++i)
-            row[i] = out[i * lanes + l];
-    }
-}
-
 } // namespace
 
 bool ZoomCpuPathAvailable(ZoomCpuPath path)
 {
-    switch (path) {
-    case ZoomCpuPath::Automatic:
-    case ZoomCpuPath::Portable:
+    if (path == ZoomCpuPath::Automatic || path == ZoomCpuPath::Portable)
         return true;
 #ifdef LUMBREL_ZOOM_X86
-    case ZoomCpuPath::Sse2:
+    if (path == ZoomCpuPath::Sse2)
         return true;
-    case ZoomCpuPath::Avx2:
+    if (path == ZoomCpuPath::Avx2)
         return ProcessorHasAvx2();
 #endif
-    default:
-        return false;
-    }
+    return false;
 }
 
 bool SetZoomCpuPath(ZoomCpuPath path)
@@ -286,7 +337,7 @@ ZoomCpuPath ZoomCpuPathInUse()
 
 ZoomThreading DefaultZoomThreading()
 {
-    // Below about a million products a band is over before a helper is under way.
+    // Below about a million products a thread's share is done before a helper is under way.
     constexpr std::int64_t kMinWorkPerThread = 1'000'000;
     const unsigned processors = std::thread::hardware_concurrency();
     return {static_cast<int>(std::clamp(processors, 1U, 4U)), kMinWorkPerThread};
@@ -298,18 +349,24 @@ void SetZoomThreading(const ZoomThreading& threading)
     g_MinWorkPerThread = std::max<std::int64_t>(threading.minWorkPerThread, 0);
 }
 
-// One band of destination rows with everything it writes to.
-struct ZoomBand {
-    std::int32_t firstRow; // destination rows firstRow to endRow - 1
-    std::int32_t endRow;
-    std::int32_t firstSource; // source rows read, or firstSource > lastSource for none
-    std::int32_t lastSource;
-    std::vector<std::uint8_t> intermediate; // per channel, the band's source rows
-    BlockBuffer block;
-    std::vector<std::uint8_t> out;
+// The bytes of a block's chunk, all channels together: small enough for the first-level cache.
+constexpr std::int64_t kChunkBytes = std::int64_t{32} * 1024;
+// Destination rows per vertical task: threads that take neighbouring strips at once are in rows
+// of their own, instead of writing the same cache lines.
+constexpr std::int32_t kChunkRows = 64;
+constexpr std::ptrdiff_t kCacheLine = 64;
+
+// The scratch memory of one thread.
+struct ZoomWorker {
+    std::vector<BlockBuffer> blocks; // one per channel
+    std::vector<float*> blockData;
+    std::vector<std::uint8_t> out; // per channel, filter outputs of a task
     std::vector<const std::uint8_t*> lines;
 };
 
+// The zoom runs in two phases of tasks that any thread may take: blocks of source rows filtered
+// horizontally into the intermediate rows (and copied, when a copy is asked for), then strips of
+// intermediate columns filtered vertically, a chunk of destination rows at a time.
 struct PlannedZoom::Plan {
     Plan(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
          std::int32_t dstHeight, std::int32_t channelCount, ZoomFilter filter, double support)
@@ -317,108 +374,173 @@ struct PlannedZoom::Plan {
           outWidth(dstWidth), channels(channelCount),
           horizontal(ContributionTable(srcWidth, dstWidth, filter, support), kernels.lanes),
           vertical(ContributionTable(srcHeight, dstHeight, filter, support), kernels.lanes),
-          rowLength((dstWidth + kernels.lanes - 1) / kernels.lanes *
-                    static_cast<std::ptrdiff_t>(kernels.lanes))
+          rowLength((dstWidth + kCacheLine - 1) / kCacheLine * kCacheLine),
+          strips((dstWidth + kernels.lanes - 1) / kernels.lanes),
+          chunks(horizontal.Split(0, dstWidth, Room(channels), dstWidth)),
+          rowChunks(vertical.Split(0, dstHeight, Room(1), kChunkRows))
     {
-        const int count = BandCount(dstHeight);
-        bands.reserve(count);
-        for (int b = 0; b < count; ++b)
-            AddBand(static_cast<std::int32_t>(std::int64_t{dstHeight} * b / count),
-                    static_cast<std::int32_t>(std::int64_t{dstHeight} * (b + 1) / count));
+        for (const Chunk& chunk : rowChunks) {
+            if (chunk.Positions() > 0) {
+                firstSource = std::min(firstSource, chunk.low);
+                lastSource = std::max(lastSource, chunk.high);
+            }
+        }
+        if (lastSource < firstSource) {
+            firstSource = 0;
+            lastSource = -1;
+        }
+        const std::size_t bytes = Product(Product(channels, SourceRows()), rowLength);
+        storage.reset(new std::uint8_t[bytes + kCacheLine]);
+        void* start = storage.get();
+        std::size_t space = bytes + kCacheLine;
+        intermediate = static_cast<std::uint8_t*>(std::align(kCacheLine, bytes, start, space));
+        // Strips read whole lanes: the padding of the rows must hold bytes too.
+        for (std::size_t row = 0; row < bytes; row += rowLength)
+            std::memset(intermediate + row + outWidth, 0, rowLength - outWidth);
+        const int count = WorkerCount();
+        for (int w = 0; w < count; ++w)
+            AddWorker();
+    }
+
+    // Positions per chunk for blocks of `blockCount` channels.
+    std::int32_t Room(std::int32_t blockCount) const
+    {
+        const std::int64_t bytesPerPosition = std::int64_t{kernels.lanes} * sizeof(float);
+        return static_cast<std::int32_t>(
+            std::max<std::int64_t>(kChunkBytes / (bytesPerPosition * blockCount), 1));
     }
 
     // Sample products to compute, loads included, against the threading settings.
-    int BandCount(std::int32_t dstHeight) const
+    int WorkerCount() const
     {
-        const std::int64_t work = channels * (height * horizontal.Count() +
-                                              outWidth * vertical.Count() +
-                                              std::int64_t{width} * height);
+        const std::int64_t work =
+            channels * (SourceRows() * horizontal.Count() + outWidth * vertical.Count() +
+                        std::int64_t{width} * SourceRows());
         const std::int64_t minWork = std::max<std::int64_t>(g_MinWorkPerThread, 1);
-        return static_cast<int>(std::min<std::int64_t>(
-            {g_MaxThreads.load(), dstHeight, std::max<std::int64_t>(work / minWork, 1)}));
+        return static_cast<int>(
+            std::min<std::int64_t>(g_MaxThreads.load(), std::max<std::int64_t>(work / minWork, 1)));
     }
 
-    void AddBand(std::int32_t firstRow, std::int32_t endRow)
-    {
-        const auto [firstSource, lastSource] = vertical.Reach(firstRow, endRow);
-        const std::int32_t sourceRows = lastSource - firstSource + 1;
-        const std::int32_t lanes = kernels.lanes;
-        bands.push_back({firstRow, endRow, firstSource, lastSource,
-                         std::vector<std::uint8_t>(Product(Product(channels, sourceRows), rowLength)),
-                         BlockBuffer(Product(std::max(width, height), lanes)),
-                         std::vector<std::uint8_t>(Product(
-                             std::max<std::int64_t>(outWidth, Product(channels, endRow - firstRow)),
-                             lanes)),
-                         std::vector<const std::uint8_t*>(lanes)});
-    }
-
-    void RunBand(ZoomBand& band, const std::uint8_t* src, ZoomLayout from, std::uint8_t* dst,
-                 ZoomLayout to) const
-    {
-        for (std::int32_t c = 0; c < channels; ++c)
-            Horizontal(band, c, src + c, from);
-        for (std::int32_t k = 0; k < outWidth; k += kernels.lanes)
-            Vertical(band, k, dst + band.firstRow * to.rowStride + k * to.pixelStep, to);
-    }
-
-    // Source rows of one channel, a block of lanes at a time; a last block short of rows repeats
-    // its last row, and the repeats are not stored.
-    void Horizontal(ZoomBand& band, std::int32_t c, const std::uint8_t* src,
-                    ZoomLayout from) const
+    void AddWorker()
     {
         const std::int32_t lanes = kernels.lanes;
-        const std::int32_t rows = band.lastSource - band.firstSource + 1;
-        for (std::int32_t r = 0; r < rows; r += lanes) {
-            const std::int32_t count = std::min(lanes, rows - r);
-            for (std::int32_t l = 0; l < lanes; ++l)
-                band.lines[l] =
-                    src + (band.firstSource + r + std::min(l, count - 1)) * from.rowStride;
-            kernels.loadLines(band.block.Data(), band.lines.data(), from.pixelStep, width);
-            kernels.filter(horizontal.View(), 0, outWidth, band.block.Data(), band.out.data());
-            StoreRows(band.out.data(), lanes, count, outWidth,
-                      IntermediateRow(band, c, r), rowLength);
-        }
-    }
-
-    // One strip of lanes intermediate columns, every channel, into the band's destination rows.
-    // Intermediate rows are padded to whole strips, so a last strip reads initialised bytes.
-    void Vertical(ZoomBand& band, std::int32_t k, std::uint8_t* dst, ZoomLayout to) const
-    {
-        const std::int32_t lanes = kernels.lanes;
-        const std::int32_t rows = band.endRow - band.firstRow;
-        const std::int32_t sourceRows = band.lastSource - band.firstSource + 1;
+        const std::size_t positions = std::max(WidestChunk(chunks), WidestChunk(rowChunks));
+        const std::size_t outputs =
+            std::max<std::size_t>(outWidth, static_cast<std::size_t>(LongestChunk(rowChunks)));
+        ZoomWorker worker{{},
+                          {},
+                          std::vector<std::uint8_t>(Product(Product(channels, outputs), lanes)),
+                          std::vector<const std::uint8_t*>(lanes)};
         for (std::int32_t c = 0; c < channels; ++c) {
-            double* const block = band.block.Data() + band.firstSource * lanes;
-            kernels.loadAcross(block, IntermediateRow(band, c, 0) + k, rowLength, sourceRows);
-            kernels.filter(vertical.View(), band.firstRow, band.endRow, band.block.Data(),
-                           band.out.data() + c * rows * lanes);
+            worker.blocks.emplace_back(Product(positions, lanes));
+            worker.blockData.push_back(worker.blocks.back().Data());
         }
-        WriteStrip(band.out.data(), rows, std::min(lanes, outWidth - k), dst, to);
+        workers.push_back(std::move(worker));
     }
 
-    std::uint8_t* IntermediateRow(ZoomBand& band, std::int32_t c, std::int32_t r) const
-    {
-        const std::ptrdiff_t sourceRows = band.lastSource - band.firstSource + 1;
-        return band.intermediate.data() + (c * sourceRows + r) * rowLength;
-    }
+    std::int32_t SourceRows() const { return lastSource - firstSource + 1; }
+    int RowTasks() const { return (SourceRows() + kernels.lanes - 1) / kernels.lanes; }
+    int StripTasks() const { return static_cast<int>(rowChunks.size()) * strips; }
+    // Consecutive tasks, which threads take at once, go to different chunks of rows.
+    const Chunk& RowChunkOf(int task) const { return rowChunks[task % rowChunks.size()]; }
+    int StripOf(int task) const { return task / static_cast<int>(rowChunks.size()); }
 
-    // Filtered strip outputs, channel-major (channel c, row j, lane l at (c x rows + j) x lanes +
-    // l), into `count` pixels of each destination row.
-    void WriteStrip(const std::uint8_t* out, std::int32_t rows, std::int32_t count,
-                    std::uint8_t* dst, ZoomLayout to) const
+    // One block of source rows, every channel; a last block short of rows repeats its last row,
+    // and the repeats are not stored. While a chunk of this block is filtered, the same stretch
+    // of the next block's rows is fetched.
+    void Horizontal(int task, ZoomWorker& worker, const std::uint8_t* src, ZoomLayout from,
+                    std::uint8_t* copy) const
     {
         const std::int32_t lanes = kernels.lanes;
-        const std::ptrdiff_t plane = static_cast<std::ptrdiff_t>(rows) * lanes;
+        const std::int32_t r = task * lanes; // from firstSource
+        const std::int32_t count = std::min(lanes, SourceRows() - r);
+        const std::int32_t nextCount = std::min(lanes, SourceRows() - r - lanes);
+        const std::uint8_t* const first = src + (firstSource + r) * from.rowStride;
+        const std::size_t plane = worker.out.size() / channels;
+        for (const Chunk& chunk : chunks) {
+            const std::ptrdiff_t start = chunk.low * from.pixelStep;
+            if (nextCount > 0) {
+                for (std::int32_t l = 0; l < lanes; ++l)
+                    worker.lines[l] =
+                        first + (lanes + std::min(l, nextCount - 1)) * from.rowStride + start;
+                kernels.prefetchLines(worker.lines.data(), chunk.Positions() * from.pixelStep);
+            }
+            for (std::int32_t l = 0; l < lanes; ++l)
+                worker.lines[l] = first + std::min(l, count - 1) * from.rowStride + start;
+            if (chunk.Positions() > 0)
+                kernels.loadLines(worker.blockData.data(), channels, worker.lines.data(),
+                                  from.pixelStep, chunk.Positions());
+            for (std::int32_t c = 0; c < channels; ++c)
+                kernels.filter(horizontal.View(), chunk.begin, chunk.end, worker.blockData[c],
+                               worker.out.data() + c * plane +
+                                   chunk.begin * static_cast<std::ptrdiff_t>(lanes));
+        }
+        for (std::int32_t c = 0; c < channels; ++c)
+            kernels.storeRows(worker.out.data() + c * plane, count, outWidth, IntermediateRow(c, r),
+                              rowLength);
+        // The copy is made while the rows are still in cache.
+        if (copy != nullptr)
+            CopyRows(firstSource + r, firstSource + r + count, src, from, copy);
+    }
+
+    // Source rows that no output reads are copied apart.
+    void CopyUnread(const std::uint8_t* src, ZoomLayout from, std::uint8_t* copy) const
+    {
+        if (SourceRows() == 0) {
+            CopyRows(0, height, src, from, copy);
+            return;
+        }
+        CopyRows(0, firstSource, src, from, copy);
+        CopyRows(lastSource + 1, height, src, from, copy);
+    }
+
+    void CopyRows(std::int32_t begin, std::int32_t end, const std::uint8_t* src, ZoomLayout from,
+                  std::uint8_t* copy) const
+    {
+        for (std::int32_t row = begin; row < end; ++row)
+            kernels.copyColours(src + row * from.rowStride, copy + row * from.rowStride, width);
+    }
+
+    // One strip of lanes intermediate columns, every channel, for one chunk of destination
+    // rows. Intermediate rows are padded to whole strips.
+    void Vertical(int task, ZoomWorker& worker, std::uint8_t* dst, ZoomLayout to) const
+    {
+        const Chunk& chunk = RowChunkOf(task);
+        const std::int32_t k = StripOf(task) * kernels.lanes;
+        const std::size_t plane = worker.out.size() / channels;
+        for (std::int32_t c = 0; c < channels; ++c) {
+            if (chunk.Positions() > 0)
+                kernels.loadAcross(worker.blockData[0],
+                                   IntermediateRow(c, chunk.low - firstSource) + k, rowLength,
+                                   chunk.Positions());
+            kernels.filter(vertical.View(), chunk.begin, chunk.end, worker.blockData[0],
+                           worker.out.data() + c * plane);
+        }
+        WriteStrip(worker.out.data(), plane, chunk.end - chunk.begin,
+                   std::min(kernels.lanes, outWidth - k),
+                   dst + chunk.begin * to.rowStride + k * to.pixelStep, to);
+    }
+
+    std::uint8_t* IntermediateRow(std::int32_t c, std::int32_t r) const
+    {
+        return intermediate + (static_cast<std::ptrdiff_t>(c) * SourceRows() + r) * rowLength;
+    }
+
+    // Filter outputs of a strip, channel c of row j and lane l at out[c x plane + j x lanes + l],
+    // into `count` pixels of each destination row.
+    void WriteStrip(const std::uint8_t* out, std::size_t plane, std::int32_t rows,
+                    std::int32_t count, std::uint8_t* dst, ZoomLayout to) const
+    {
+        const std::int32_t lanes = kernels.lanes;
+        if (channels == 3 && to.pixelStep == 4) {
+            kernels.storePixels(out, static_cast<std::ptrdiff_t>(plane), rows, count, dst,
+                                to.rowStride);
+            return;
+        }
         for (std::int32_t j = 0; j < rows; ++j, dst += to.rowStride) {
-            const std::uint8_t* samples = out + j * lanes;
+            const std::uint8_t* samples = out + j * static_cast<std::ptrdiff_t>(lanes);
             if (channels == 1 && to.pixelStep == 1) {
                 std::memcpy(dst, samples, count);
-            } else if (channels == 3 && to.pixelStep == 4) {
-                for (std::int32_t l = 0; l < count; ++l) {
-                    const std::uint8_t pixel[4] = {samples[l], samples[plane + l],
-                                                   samples[2 * plane + l], 0};
-                    std::memcpy(dst + 4 * l, pixel, 4);
-                }
             } else {
                 for (std::int32_t l = 0; l < count; ++l) {
                     for (std::int32_t c = 0; c < channels; ++c)
@@ -435,8 +557,15 @@ struct PlannedZoom::Plan {
     std::int32_t channels;
     KernelTaps horizontal;
     KernelTaps vertical;
-    std::ptrdiff_t rowLength; // of the intermediate rows: whole strips of lanes
-    std::vector<ZoomBand> bands;
+    std::ptrdiff_t rowLength; // of the intermediate rows: whole cache lines, so whole strips
+    int strips;
+    std::vector<Chunk> chunks;                                           // of the horizontal pass
+    std::vector<Chunk> rowChunks;                                        // of the vertical pass
+    std::int32_t firstSource = std::numeric_limits<std::int32_t>::max(); // source rows read
+    std::int32_t lastSource = -1;
+    std::unique_ptr<std::uint8_t[]> storage;
+    std::uint8_t* intermediate = nullptr; // per channel, rows firstSource to lastSource
+    std::vector<ZoomWorker> workers;
 };
 
 PlannedZoom::PlannedZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
@@ -446,14 +575,15 @@ PlannedZoom::PlannedZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0 || channels <= 0 ||
         filter == nullptr)
         throw std::bad_alloc();
-    m_Plan = std::make_unique<Plan>(srcWidth, srcHeight, dstWidth, dstHeight, channels, filter,
-                                    support);
+    m_Plan =
+        std::make_unique<Plan>(srcWidth, srcHeight, dstWidth, dstHeight, channels, filter, support);
 }
 
 PlannedZoom::~PlannedZoom() = default;
 
+// NOLINTNEXTLINE(readability-non-const-parameter): both are written through the job
 void PlannedZoom::Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst,
-                      ZoomLayout dstLayout) noexcept
+                      ZoomLayout dstLayout, std::uint8_t* sourceCopy) noexcept
 {
     if (src == nullptr || dst == nullptr)
         return;
@@ -463,14 +593,19 @@ void PlannedZoom::Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_
         ZoomLayout from;
         std::uint8_t* dst;
         ZoomLayout to;
-    } job{*m_Plan, src, srcLayout, dst, dstLayout};
-    const auto runBand = [](void* context, int band) {
-        Job& j = *static_cast<Job*>(context);
-        j.plan.RunBand(j.plan.bands[band], j.src, j.from, j.dst, j.to);
+        std::uint8_t* copy;
+    } job{*m_Plan, src, srcLayout, dst, dstLayout, sourceCopy};
+    const auto rows = [](void* context, int task, int worker) {
+        const Job& j = *static_cast<Job*>(context);
+        j.plan.Horizontal(task, j.plan.workers[worker], j.src, j.from, j.copy);
     };
-    const int bands = static_cast<int>(m_Plan->bands.size());
-    if (bands == 1)
-        runBand(&job, 0);
-    else
-        Helpers::Instance().Run(bands, runBand, &job);
+    const auto strips = [](void* context, int task, int worker) {
+        const Job& j = *static_cast<Job*>(context);
+        j.plan.Vertical(task, j.plan.workers[worker], j.dst, j.to);
+    };
+    const int workers = static_cast<int>(m_Plan->workers.size());
+    Helpers::Instance().Run(m_Plan->RowTasks(), workers, rows, &job);
+    if (sourceCopy != nullptr)
+        m_Plan->CopyUnread(src, srcLayout, sourceCopy);
+    Helpers::Instance().Run(m_Plan->StripTasks(), workers, strips, &job);
 }

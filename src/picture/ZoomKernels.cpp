@@ -8,18 +8,20 @@
 namespace zoom_kernels {
 namespace {
 
-constexpr std::int32_t kLanes = 4;
+constexpr std::ptrdiff_t kLanes = 4;
 
-void LoadLines(double* block, const std::uint8_t* const* lines, std::ptrdiff_t step,
-               std::int32_t positions)
+void LoadLines(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
+               std::ptrdiff_t step, std::int32_t positions)
 {
-    for (std::int32_t p = 0; p < positions; ++p) {
-        for (std::int32_t l = 0; l < kLanes; ++l)
-            block[p * kLanes + l] = lines[l][p * step];
+    for (std::int32_t c = 0; c < channels; ++c) {
+        for (std::int32_t p = 0; p < positions; ++p) {
+            for (std::int32_t l = 0; l < kLanes; ++l)
+                blocks[c][p * kLanes + l] = lines[l][p * step + c];
+        }
     }
 }
 
-void LoadAcross(double* block, const std::uint8_t* first, std::ptrdiff_t stride,
+void LoadAcross(float* block, const std::uint8_t* first, std::ptrdiff_t stride,
                 std::int32_t positions)
 {
     for (std::int32_t p = 0; p < positions; ++p) {
@@ -38,22 +40,60 @@ std::uint8_t ToSample(double acc)
     return static_cast<std::uint8_t>(v);
 }
 
-void Filter(const Taps& taps, std::int32_t begin, std::int32_t end, const double* block,
+void Filter(const Taps& taps, std::int32_t begin, std::int32_t end, const float* block,
             std::uint8_t* out)
 {
     for (std::int32_t i = begin; i < end; ++i) {
         double acc[kLanes] = {};
         for (std::int32_t t = taps.first[i]; t < taps.first[i + 1]; ++t) {
-            const double* samples = block + taps.offset[t];
+            const float* samples = block + taps.offset[t];
             for (std::int32_t l = 0; l < kLanes; ++l)
-                acc[l] += samples[l] * taps.weight[t];
+                acc[l] += static_cast<double>(samples[l]) * taps.weight[t];
         }
         for (std::int32_t l = 0; l < kLanes; ++l)
             out[(i - begin) * kLanes + l] = ToSample(acc[l]);
     }
 }
 
-constexpr KernelSet kPortable{kLanes, LoadLines, LoadAcross, Filter};
+void StoreRows(const std::uint8_t* out, std::int32_t rows, std::int32_t length, std::uint8_t* first,
+               std::ptrdiff_t stride)
+{
+    for (std::int32_t l = 0; l < rows; ++l) {
+        for (std::int32_t i = 0; i < length; ++i)
+            first[l * stride + i] = out[i * kLanes + l];
+    }
+}
+
+void PrefetchLines(const std::uint8_t* const* /*lines*/, std::ptrdiff_t /*bytes*/)
+{
+}
+
+void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t rows,
+                 std::int32_t count, std::uint8_t* first, std::ptrdiff_t stride)
+{
+    for (std::int32_t j = 0; j < rows; ++j) {
+        for (std::int32_t l = 0; l < count; ++l) {
+            std::uint8_t* pixel = first + j * stride + l * std::ptrdiff_t{4};
+            pixel[0] = out[j * kLanes + l];
+            pixel[1] = out[plane + j * kLanes + l];
+            pixel[2] = out[2 * plane + j * kLanes + l];
+            pixel[3] = 0;
+        }
+    }
+}
+
+void CopyColours(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t pixels)
+{
+    for (std::ptrdiff_t p = 0; p < pixels * 4; p += 4) {
+        to[p] = from[p];
+        to[p + 1] = from[p + 1];
+        to[p + 2] = from[p + 2];
+        to[p + 3] = 0;
+    }
+}
+
+constexpr KernelSet kPortable{kLanes, LoadLines, LoadAcross,  PrefetchLines,
+                              Filter, StoreRows, StorePixels, CopyColours};
 
 } // namespace
 

@@ -17,32 +17,50 @@ namespace zoom_kernels {
 // The taps of a run of outputs along one axis, without the taps of weight 0 (adding such a
 // product to a sum leaves it as it was, up to the sign of a zero sum, which the final + 0.5
 // erases). Output i sums offset[t] and weight[t] for t from first[i] to first[i + 1] - 1, in
-// that order; offset is a source position times the lanes of the block it reads.
+// that order; offset is a position in the block times its lanes.
 struct Taps {
     const std::int32_t* first;
     const std::int32_t* offset;
     const double* weight;
 };
 
-// A block holds `positions` x lanes doubles, position-major: block[p x lanes + l] is sample p of
-// line l.
+// A block holds positions x lanes samples as floats (exact for bytes, and half the stores of
+// doubles), position-major: block[p x lanes + l] is sample p of line l. The sums are doubles.
 struct KernelSet {
     std::int32_t lanes;
 
-    // Converts samples into a block; line l starts at lines[l] and its samples lie `step` bytes
-    // apart.
-    void (*loadLines)(double* block, const std::uint8_t* const* lines, std::ptrdiff_t step,
-                      std::int32_t positions);
+    // Converts `positions` samples of `channels` interleaved channels into one block per
+    // channel: channel c of position p of line l is lines[l][p x step + c]. With a step of 4 the
+    // whole 4 bytes of every position may be read.
+    void (*loadLines)(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
+                      std::ptrdiff_t step, std::int32_t positions);
 
     // Converts samples that lie lane by lane: sample p of line l is at first[p x stride + l].
     // Reads `lanes` bytes at each position.
-    void (*loadAcross)(double* block, const std::uint8_t* first, std::ptrdiff_t stride,
+    void (*loadAcross)(float* block, const std::uint8_t* first, std::ptrdiff_t stride,
                        std::int32_t positions);
+
+    // Asks for `bytes` bytes from each of lanes lines to be brought into the cache: lines read
+    // chunk by chunk are too many streams for the processor to foresee.
+    void (*prefetchLines)(const std::uint8_t* const* lines, std::ptrdiff_t bytes);
 
     // For outputs begin to end - 1, writes the rounded and clamped tap sum of each line:
     // out[(i - begin) x lanes + l].
-    void (*filter)(const Taps& taps, std::int32_t begin, std::int32_t end, const double* block,
+    void (*filter)(const Taps& taps, std::int32_t begin, std::int32_t end, const float* block,
                    std::uint8_t* out);
+
+    // Writes the first `rows` lanes of `length` filter outputs as rows of bytes: lane l of
+    // output i goes to first[l x stride + i].
+    void (*storeRows)(const std::uint8_t* out, std::int32_t rows, std::int32_t length,
+                      std::uint8_t* first, std::ptrdiff_t stride);
+
+    // Writes three channels of filter outputs as `count` 4-byte pixels (fourth byte 0) of each of
+    // `rows` rows: channel c of row j, lane l is out[c x plane + j x lanes + l]. count <= lanes.
+    void (*storePixels)(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t rows,
+                        std::int32_t count, std::uint8_t* first, std::ptrdiff_t stride);
+
+    // Copies 4-byte pixels with their fourth byte set to 0.
+    void (*copyColours)(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t pixels);
 };
 
 // Kernels in plain C++, for any processor.

@@ -1,9 +1,10 @@
-// SSE2 kernels: blocks of 8 lines, four vectors of two doubles (i686 has only eight vector
-// registers). SSE2 is the baseline of every x86 build, so this file needs no flags of its own.
+// SSE2 kernels: blocks of 8 lines, sums in four vectors of two doubles. SSE2 is the baseline of
+// every x86 build, so this file needs no flags of its own.
 #include "picture/ZoomKernels.h"
 
 #ifdef LUMBREL_ZOOM_X86
 #include <emmintrin.h>
+#include <xmmintrin.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -11,113 +12,113 @@
 namespace zoom_kernels {
 namespace {
 
-constexpr std::int32_t kLanes = 8;
+constexpr std::ptrdiff_t kLanes = 8;
 
-// Eight bytes (the low half of `bytes`) as eight doubles at out[0..7].
-inline void StoreEight(double* out, __m128i bytes)
+// Eight bytes (the low half of `bytes`) as eight floats at out[0..7].
+inline void StoreEight(float* out, __m128i bytes)
 {
     const __m128i zero = _mm_setzero_si128();
     const __m128i words = _mm_unpacklo_epi8(bytes, zero);
-    const __m128i low = _mm_unpacklo_epi16(words, zero);
-    const __m128i high = _mm_unpackhi_epi16(words, zero);
-    _mm_storeu_pd(out, _mm_cvtepi32_pd(low));
-    _mm_storeu_pd(out + 2, _mm_cvtepi32_pd(_mm_srli_si128(low, 8)));
-    _mm_storeu_pd(out + 4, _mm_cvtepi32_pd(high));
-    _mm_storeu_pd(out + 6, _mm_cvtepi32_pd(_mm_srli_si128(high, 8)));
+    _mm_storeu_ps(out, _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, zero)));
+    _mm_storeu_ps(out + 4, _mm_cvtepi32_ps(_mm_unpackhi_epi16(words, zero)));
 }
 
-// Four 32-bit samples (lines l to l + 3 of one position) as four doubles at out[0..3].
-inline void StoreFour(double* out, __m128i words)
+void LoadScalar(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
+                std::ptrdiff_t step, std::int32_t from, std::int32_t positions)
 {
-    _mm_storeu_pd(out, _mm_cvtepi32_pd(words));
-    _mm_storeu_pd(out + 2, _mm_cvtepi32_pd(_mm_srli_si128(words, 8)));
+    for (std::int32_t c = 0; c < channels; ++c) {
+        for (std::int32_t p = from; p < positions; ++p) {
+            for (std::int32_t l = 0; l < kLanes; ++l)
+                blocks[c][p * kLanes + l] = lines[l][p * step + c];
+        }
+    }
 }
 
-void LoadScalar(double* block, const std::uint8_t* const* lines, std::ptrdiff_t step,
-                std::int32_t from, std::int32_t positions)
+// Positions p to p + 15 of eight lines of bytes, gathered by three rounds of unpacking.
+void LoadSixteen(float* block, const std::uint8_t* const* lines, std::ptrdiff_t p)
 {
-    for (std::int32_t p = from; p < positions; ++p) {
-        for (std::int32_t l = 0; l < kLanes; ++l)
-            block[p * kLanes + l] = lines[l][p * step];
+    __m128i a[8];
+    for (std::ptrdiff_t l = 0; l < 8; ++l)
+        a[l] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lines[l] + p));
+    __m128i b[8];
+    for (std::ptrdiff_t k = 0; k < 4; ++k) {
+        b[2 * k] = _mm_unpacklo_epi8(a[2 * k], a[2 * k + 1]);
+        b[2 * k + 1] = _mm_unpackhi_epi8(a[2 * k], a[2 * k + 1]);
+    }
+    __m128i c[8];
+    for (std::ptrdiff_t k = 0; k < 2; ++k) {
+        for (std::ptrdiff_t h = 0; h < 2; ++h) {
+            const __m128i x = b[4 * k + h];
+            const __m128i y = b[4 * k + 2 + h];
+            c[4 * k + 2 * h] = _mm_unpacklo_epi16(x, y);
+            c[4 * k + 2 * h + 1] = _mm_unpackhi_epi16(x, y);
+        }
+    }
+    // c[0..3]: positions 0-3, 4-7, 8-11, 12-15 of lines 0-3; c[4..7]: of lines 4-7.
+    for (std::ptrdiff_t q = 0; q < 4; ++q) {
+        const __m128i pairs[2] = {_mm_unpacklo_epi32(c[q], c[4 + q]),
+                                  _mm_unpackhi_epi32(c[q], c[4 + q])};
+        for (std::ptrdiff_t h = 0; h < 2; ++h) {
+            float* out = block + (p + 4 * q + 2 * h) * kLanes;
+            StoreEight(out, pairs[h]);
+            StoreEight(out + kLanes, _mm_srli_si128(pairs[h], 8));
+        }
     }
 }
 
-// Eight lines of packed bytes, 16 positions at a time, gathered by three rounds of unpacking.
-std::int32_t LoadPacked(double* block, const std::uint8_t* const* lines, std::int32_t positions)
-{
-    std::int32_t p = 0;
-    for (; p + 16 <= positions; p += 16) {
-        __m128i a[8];
-        for (int l = 0; l < 8; ++l)
-            a[l] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lines[l] + p));
-        __m128i b[8];
-        for (int k = 0; k < 4; ++k) {
-            b[2 * k] = _mm_unpacklo_epi8(a[2 * k], a[2 * k + 1]);
-            b[2 * k + 1] = _mm_unpackhi_epi8(a[2 * k], a[2 * k + 1]);
-        }
-        __m128i c[8];
-        for (int k = 0; k < 2; ++k) {
-            for (int h = 0; h < 2; ++h) {
-                const __m128i x = b[4 * k + h];
-                const __m128i y = b[4 * k + 2 + h];
-                c[4 * k + 2 * h] = _mm_unpacklo_epi16(x, y);
-                c[4 * k + 2 * h + 1] = _mm_unpackhi_epi16(x, y);
-            }
-        }
-        // c[0..3]: positions 0-3, 4-7, 8-11, 12-15 of lines 0-3; c[4..7]: of lines 4-7.
-        for (int q = 0; q < 4; ++q) {
-            const __m128i pairs[2] = {_mm_unpacklo_epi32(c[q], c[4 + q]),
-                                      _mm_unpackhi_epi32(c[q], c[4 + q])};
-            for (int h = 0; h < 2; ++h) {
-                double* out = block + (p + 4 * q + 2 * h) * kLanes;
-                StoreEight(out, pairs[h]);
-                StoreEight(out + kLanes, _mm_srli_si128(pairs[h], 8));
-            }
-        }
-    }
-    return p;
-}
-
-// One byte of 4-byte pixels, four positions at a time; each group of four lines is transposed
-// as 32-bit words. A load takes 16 bytes from the line's byte onwards, so it stops while a
-// whole pixel follows the last one it uses.
-std::int32_t LoadPixels(double* block, const std::uint8_t* const* lines, std::int32_t positions)
+// Positions p to p + 3 of eight lines of 4-byte pixels: each group of four lines is transposed
+// as whole pixels, then every channel is taken out of them.
+void LoadFourPixels(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
+                    std::ptrdiff_t p)
 {
     const __m128i mask = _mm_set1_epi32(0xFF);
-    std::int32_t p = 0;
-    for (; p + 5 <= positions; p += 4) {
-        for (int group = 0; group < kLanes / 4; ++group) {
-            __m128i v[4];
-            for (int l = 0; l < 4; ++l)
-                v[l] = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(
-                                         lines[group * 4 + l] + p * 4)),
-                                     mask);
-            const __m128i t0 = _mm_unpacklo_epi32(v[0], v[1]);
-            const __m128i t1 = _mm_unpackhi_epi32(v[0], v[1]);
-            const __m128i t2 = _mm_unpacklo_epi32(v[2], v[3]);
-            const __m128i t3 = _mm_unpackhi_epi32(v[2], v[3]);
-            double* out = block + p * kLanes + group * 4;
-            StoreFour(out, _mm_unpacklo_epi64(t0, t2));
-            StoreFour(out + kLanes, _mm_unpackhi_epi64(t0, t2));
-            StoreFour(out + 2 * kLanes, _mm_unpacklo_epi64(t1, t3));
-            StoreFour(out + 3 * kLanes, _mm_unpackhi_epi64(t1, t3));
+    for (std::ptrdiff_t group = 0; group < kLanes / 4; ++group) {
+        __m128i v[4];
+        for (std::ptrdiff_t l = 0; l < 4; ++l)
+            v[l] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lines[group * 4 + l] + p * 4));
+        const __m128i t0 = _mm_unpacklo_epi32(v[0], v[1]);
+        const __m128i t1 = _mm_unpackhi_epi32(v[0], v[1]);
+        const __m128i t2 = _mm_unpacklo_epi32(v[2], v[3]);
+        const __m128i t3 = _mm_unpackhi_epi32(v[2], v[3]);
+        const __m128i q[4] = {_mm_unpacklo_epi64(t0, t2), _mm_unpackhi_epi64(t0, t2),
+                              _mm_unpacklo_epi64(t1, t3), _mm_unpackhi_epi64(t1, t3)};
+        for (std::int32_t c = 0; c < channels; ++c) {
+            const __m128i shift = _mm_cvtsi32_si128(8 * c);
+            float* out = blocks[c] + p * kLanes + group * 4;
+            for (std::ptrdiff_t k = 0; k < 4; ++k)
+                _mm_storeu_ps(out + k * kLanes,
+                              _mm_cvtepi32_ps(_mm_and_si128(_mm_srl_epi32(q[k], shift), mask)));
         }
     }
-    return p;
 }
 
-void LoadLines(double* block, const std::uint8_t* const* lines, std::ptrdiff_t step,
-               std::int32_t positions)
+// Runs a loader of `width` positions over all positions; a last short stretch is loaded again
+// from positions - width, which converts some samples twice to the same values.
+template <typename Load> std::int32_t LoadAll(std::int32_t width, std::int32_t positions, Load load)
+{
+    if (positions < width)
+        return 0;
+    std::int32_t p = 0;
+    for (; p + width <= positions; p += width)
+        load(p);
+    if (p < positions)
+        load(positions - width);
+    return positions;
+}
+
+void LoadLines(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
+               std::ptrdiff_t step, std::int32_t positions)
 {
     std::int32_t done = 0;
-    if (step == 1)
-        done = LoadPacked(block, lines, positions);
+    if (step == 1 && channels == 1)
+        done = LoadAll(16, positions, [&](std::int32_t p) { LoadSixteen(blocks[0], lines, p); });
     else if (step == 4)
-        done = LoadPixels(block, lines, positions);
-    LoadScalar(block, lines, step, done, positions);
+        done = LoadAll(4, positions,
+                       [&](std::int32_t p) { LoadFourPixels(blocks, channels, lines, p); });
+    LoadScalar(blocks, channels, lines, step, done, positions);
 }
 
-void LoadAcross(double* block, const std::uint8_t* first, std::ptrdiff_t stride,
+void LoadAcross(float* block, const std::uint8_t* first, std::ptrdiff_t stride,
                 std::int32_t positions)
 {
     for (std::int32_t p = 0; p < positions; ++p)
@@ -125,38 +126,161 @@ void LoadAcross(double* block, const std::uint8_t* first, std::ptrdiff_t stride,
                    _mm_loadl_epi64(reinterpret_cast<const __m128i*>(first + p * stride)));
 }
 
-// + 0.5, clamped to 0..255 (a NaN becomes 0), truncated; the two results in the low words.
-inline __m128i ToSamples(__m128d acc)
-{
-    const __m128d v = _mm_add_pd(acc, _mm_set1_pd(0.5));
-    return _mm_cvttpd_epi32(_mm_min_pd(_mm_max_pd(v, _mm_setzero_pd()), _mm_set1_pd(255.0)));
-}
+// The sums of one output, a lane per line.
+struct Sums {
+    __m128d a0 = _mm_setzero_pd();
+    __m128d a1 = _mm_setzero_pd();
+    __m128d a2 = _mm_setzero_pd();
+    __m128d a3 = _mm_setzero_pd();
 
-void Filter(const Taps& taps, std::int32_t begin, std::int32_t end, const double* block,
+    void Add(const Taps& taps, std::int32_t t, const float* block)
+    {
+        const __m128d w = _mm_load1_pd(taps.weight + t);
+        const __m128 low = _mm_loadu_ps(block + taps.offset[t]);
+        const __m128 high = _mm_loadu_ps(block + taps.offset[t] + 4);
+        a0 = _mm_add_pd(a0, _mm_mul_pd(_mm_cvtps_pd(low), w));
+        a1 = _mm_add_pd(a1, _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(low, low)), w));
+        a2 = _mm_add_pd(a2, _mm_mul_pd(_mm_cvtps_pd(high), w));
+        a3 = _mm_add_pd(a3, _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(high, high)), w));
+    }
+
+    // + 0.5, clamped to 0..255 (a NaN becomes 0), truncated.
+    static __m128i Round(__m128d acc)
+    {
+        const __m128d v = _mm_add_pd(acc, _mm_set1_pd(0.5));
+        return _mm_cvttpd_epi32(_mm_min_pd(_mm_max_pd(v, _mm_setzero_pd()), _mm_set1_pd(255.0)));
+    }
+
+    void Store(std::uint8_t* out) const
+    {
+        const __m128i low = _mm_unpacklo_epi64(Round(a0), Round(a1));
+        const __m128i high = _mm_unpacklo_epi64(Round(a2), Round(a3));
+        const __m128i words = _mm_packs_epi32(low, high);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
+    }
+};
+
+void Filter(const Taps& taps, std::int32_t begin, std::int32_t end, const float* block,
             std::uint8_t* out)
 {
-    for (std::int32_t i = begin; i < end; ++i) {
-        __m128d a0 = _mm_setzero_pd();
-        __m128d a1 = _mm_setzero_pd();
-        __m128d a2 = _mm_setzero_pd();
-        __m128d a3 = _mm_setzero_pd();
-        for (std::int32_t t = taps.first[i]; t < taps.first[i + 1]; ++t) {
-            const __m128d w = _mm_load1_pd(taps.weight + t);
-            const double* s = block + taps.offset[t];
-            a0 = _mm_add_pd(a0, _mm_mul_pd(_mm_loadu_pd(s), w));
-            a1 = _mm_add_pd(a1, _mm_mul_pd(_mm_loadu_pd(s + 2), w));
-            a2 = _mm_add_pd(a2, _mm_mul_pd(_mm_loadu_pd(s + 4), w));
-            a3 = _mm_add_pd(a3, _mm_mul_pd(_mm_loadu_pd(s + 6), w));
+    std::int32_t i = begin;
+#if defined(__x86_64__) || defined(_M_X64)
+    // Two outputs at a time: eight independent sums hide the latency of the additions. There
+    // are too few registers for that on i686.
+    for (; i + 2 <= end; i += 2) {
+        Sums first;
+        Sums second;
+        std::int32_t t = taps.first[i];
+        std::int32_t u = taps.first[i + 1];
+        for (; t < taps.first[i + 1] && u < taps.first[i + 2]; ++t, ++u) {
+            first.Add(taps, t, block);
+            second.Add(taps, u, block);
         }
-        const __m128i low = _mm_unpacklo_epi64(ToSamples(a0), ToSamples(a1));
-        const __m128i high = _mm_unpacklo_epi64(ToSamples(a2), ToSamples(a3));
-        const __m128i words = _mm_packs_epi32(low, high);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + (i - begin) * kLanes),
-                         _mm_packus_epi16(words, words));
+        for (; t < taps.first[i + 1]; ++t)
+            first.Add(taps, t, block);
+        for (; u < taps.first[i + 2]; ++u)
+            second.Add(taps, u, block);
+        first.Store(out + (i - begin) * kLanes);
+        second.Store(out + (i + 1 - begin) * kLanes);
+    }
+#endif
+    for (; i < end; ++i) {
+        Sums sums;
+        for (std::int32_t t = taps.first[i]; t < taps.first[i + 1]; ++t)
+            sums.Add(taps, t, block);
+        sums.Store(out + (i - begin) * kLanes);
     }
 }
 
-constexpr KernelSet kSse2{kLanes, LoadLines, LoadAcross, Filter};
+// Eight outputs of eight lanes: an 8 x 8 byte transpose, then eight bytes to each row.
+void StoreEightOutputs(const std::uint8_t* out, std::int32_t rows, std::uint8_t* first,
+                       std::ptrdiff_t stride)
+{
+    __m128i r[8];
+    for (std::ptrdiff_t i = 0; i < 8; ++i)
+        r[i] = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(out + i * kLanes));
+    const __m128i a0 = _mm_unpacklo_epi8(r[0], r[1]);
+    const __m128i a1 = _mm_unpacklo_epi8(r[2], r[3]);
+    const __m128i a2 = _mm_unpacklo_epi8(r[4], r[5]);
+    const __m128i a3 = _mm_unpacklo_epi8(r[6], r[7]);
+    const __m128i b0 = _mm_unpacklo_epi16(a0, a1);
+    const __m128i b1 = _mm_unpackhi_epi16(a0, a1);
+    const __m128i b2 = _mm_unpacklo_epi16(a2, a3);
+    const __m128i b3 = _mm_unpackhi_epi16(a2, a3);
+    // lanes[k] holds lane 2k then lane 2k + 1, each as outputs 0-7.
+    const __m128i lanes[4] = {_mm_unpacklo_epi32(b0, b2), _mm_unpackhi_epi32(b0, b2),
+                              _mm_unpacklo_epi32(b1, b3), _mm_unpackhi_epi32(b1, b3)};
+    for (std::int32_t l = 0; l < rows; ++l) {
+        const __m128i row = (l & 1) != 0 ? _mm_srli_si128(lanes[l / 2], 8) : lanes[l / 2];
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(first + l * stride), row);
+    }
+}
+
+void StoreRows(const std::uint8_t* out, std::int32_t rows, std::int32_t length, std::uint8_t* first,
+               std::ptrdiff_t stride)
+{
+    std::int32_t i = 0;
+    for (; i + 8 <= length; i += 8)
+        StoreEightOutputs(out + i * kLanes, rows, first + i, stride);
+    for (std::int32_t l = 0; l < rows; ++l) {
+        for (std::int32_t k = i; k < length; ++k)
+            first[l * stride + k] = out[k * kLanes + l];
+    }
+}
+
+void PrefetchLines(const std::uint8_t* const* lines, std::ptrdiff_t bytes)
+{
+    for (std::int32_t l = 0; l < kLanes; ++l) {
+        for (std::ptrdiff_t k = 0; k < bytes; k += 64)
+            _mm_prefetch(reinterpret_cast<const char*>(lines[l] + k), _MM_HINT_T0);
+    }
+}
+
+void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t rows,
+                 std::int32_t count, std::uint8_t* first, std::ptrdiff_t stride)
+{
+    const __m128i zero = _mm_setzero_si128();
+    for (std::int32_t j = 0; j < rows; ++j) {
+        const std::uint8_t* samples = out + j * kLanes;
+        std::uint8_t* row = first + j * stride;
+        const __m128i blueGreen =
+            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(samples)),
+                              _mm_loadl_epi64(reinterpret_cast<const __m128i*>(samples + plane)));
+        const __m128i red = _mm_unpacklo_epi8(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(samples + 2 * plane)), zero);
+        const __m128i pixels[2] = {_mm_unpacklo_epi16(blueGreen, red),
+                                   _mm_unpackhi_epi16(blueGreen, red)};
+        if (count == kLanes) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row), pixels[0]);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + 16), pixels[1]);
+            continue;
+        }
+        alignas(16) std::uint8_t staged[kLanes * 4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(staged), pixels[0]);
+        _mm_store_si128(reinterpret_cast<__m128i*>(staged + 16), pixels[1]);
+        for (std::int32_t k = 0; k < count * 4; ++k)
+            row[k] = staged[k];
+    }
+}
+
+void CopyColours(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t pixels)
+{
+    const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
+    std::ptrdiff_t p = 0;
+    for (; p + 4 <= pixels; p += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + p * 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + p * 4), _mm_and_si128(v, colours));
+    }
+    for (; p < pixels; ++p) {
+        to[p * 4] = from[p * 4];
+        to[p * 4 + 1] = from[p * 4 + 1];
+        to[p * 4 + 2] = from[p * 4 + 2];
+        to[p * 4 + 3] = 0;
+    }
+}
+
+constexpr KernelSet kSse2{kLanes, LoadLines, LoadAcross,  PrefetchLines,
+                          Filter, StoreRows, StorePixels, CopyColours};
 
 } // namespace
 

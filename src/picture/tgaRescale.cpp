@@ -91,9 +91,11 @@ void CTga::RescaleInto(CTga& destination)
     destination.CreatePixels(outWidth, outHeight);
     CreatePixels(width, height);
 
+    // A picture rescaled into itself ends as the source re-created last: its own colours.
     const std::ptrdiff_t pixel = 4;
-    if (destination.m_pBits)
-        zoom->Run(oldBits, {width * pixel, pixel}, destination.m_pBits, {outWidth * pixel, pixel});
-    if (m_pBits)
+    if (destination.m_pBits && &destination != this)
+        zoom->Run(oldBits, {width * pixel, pixel}, destination.m_pBits, {outWidth * pixel, pixel},
+                  m_pBits);
+    else if (m_pBits)
         CopyColours(oldBits, m_pBits, static_cast<size_t>(width) * static_cast<size_t>(height));
 }

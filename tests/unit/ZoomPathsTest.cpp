@@ -12,8 +12,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Paths by name in test names and messages.
+void PrintTo(ZoomCpuPath path, std::ostream* os)
+{
+    constexpr const char* kNames[] = {"Automatic", "Portable", "Sse2", "Avx2"};
+    *os << kNames[static_cast<int>(path)];
+}
 
 namespace {
 
@@ -66,28 +74,14 @@ void ExpectSameAsReference(const Bytes& src, Size from, Size to, int channels,
     Bytes theirs(Count(to, channels), kUntouched);
     ZoomSamples(src.data(), from.width, from.height, ours.data(), to.width, to.height, channels,
                 selector);
-    reference::ZoomSamples(src.data(), from.width, from.height, theirs.data(), to.width,
-                           to.height, channels, selector);
+    reference::ZoomSamples(src.data(), from.width, from.height, theirs.data(), to.width, to.height,
+                           channels, selector);
     for (std::size_t k = 0; k < ours.size(); ++k) {
         const std::size_t pixel = k / channels;
         ASSERT_EQ(int{ours[k]}, int{theirs[k]})
             << "sample (" << pixel % to.width << ", " << pixel / to.width << ") channel "
             << k % channels << " of " << from.width << "x" << from.height << " -> " << to.width
             << "x" << to.height << ", " << channels << " channels, selector " << selector;
-    }
-}
-
-std::string PathName(const testing::TestParamInfo<ZoomCpuPath>& info)
-{
-    switch (info.param) {
-    case ZoomCpuPath::Portable:
-        return "Portable";
-    case ZoomCpuPath::Sse2:
-        return "Sse2";
-    case ZoomCpuPath::Avx2:
-        return "Avx2";
-    default:
-        return "Automatic";
     }
 }
 
@@ -110,9 +104,9 @@ protected:
 
 TEST_P(ZoomPaths, RandomImagesMatchTheReference)
 {
-    const std::uint32_t selectors[] = {kDefault,      0,           kZoomBox, kZoomTriangle,
-                                       kZoomBSpline,  kZoomLanczos3, 63,     kZoomMitchell,
-                                       kZoomNearest};
+    const std::uint32_t selectors[] = {
+        kDefault,      0,  kZoomBox,      kZoomTriangle, kZoomBSpline,
+        kZoomLanczos3, 63, kZoomMitchell, kZoomNearest};
     Random random(1999);
     // Sides of 1 in either direction, small sides around the block widths, and long ones for
     // strong reductions and enlargements.
@@ -157,8 +151,10 @@ TEST_P(ZoomPaths, BlockEdgesMatchTheReference)
 TEST_P(ZoomPaths, PictureSizesMatchTheReference)
 {
     // The menus' sizes, at the default threading and split into more bands than processors.
-    const Size sizes[][2] = {{{1920, 1080}, {378, 244}}, {{640, 480}, {378, 244}},
-                             {{320, 200}, {1920, 1080}}, {{1080, 1}, {379, 3}},
+    const Size sizes[][2] = {{{1920, 1080}, {378, 244}},
+                             {{640, 480}, {378, 244}},
+                             {{320, 200}, {1920, 1080}},
+                             {{1080, 1}, {379, 3}},
                              {{1, 700}, {5, 201}}};
     Random random(1080);
     for (const ZoomThreading threading : {DefaultZoomThreading(), ZoomThreading{5, 0}}) {
@@ -174,22 +170,22 @@ TEST_P(ZoomPaths, RowSpansAreFollowed)
 {
     // A 37 x 21 source in rows of 40 samples into a 50 x 9 destination in rows of 53; the
     // padding of the destination stays as it was.
-    constexpr int kSrcSpan = 40;
-    constexpr int kDstSpan = 53;
+    constexpr std::ptrdiff_t kSrcSpan = 40;
+    constexpr std::ptrdiff_t kDstSpan = 53;
     Random random(40);
     Bytes padded = random.Samples(std::size_t{kSrcSpan} * 21);
     Bytes packed;
-    for (int r = 0; r < 21; ++r)
+    for (std::ptrdiff_t r = 0; r < 21; ++r)
         packed.insert(packed.end(), padded.begin() + r * kSrcSpan,
                       padded.begin() + r * kSrcSpan + 37);
     SetZoomThreading({2, 0});
     Bytes dst(std::size_t{kDstSpan} * 9, kUntouched);
-    ZoomFiltered({50, 9, dst.data(), kDstSpan},
-                 {37, 21, padded.data(), kSrcSpan}, BSplineFilter, kBSplineSupport);
+    ZoomFiltered({50, 9, dst.data(), kDstSpan}, {37, 21, padded.data(), kSrcSpan}, BSplineFilter,
+                 kBSplineSupport);
 
     Bytes expected(std::size_t{50} * 9);
     reference::ZoomSamples(packed.data(), 37, 21, expected.data(), 50, 9, 1, kZoomBSpline);
-    for (int r = 0; r < 9; ++r) {
+    for (std::ptrdiff_t r = 0; r < 9; ++r) {
         SCOPED_TRACE(testing::Message() << "row " << r);
         EXPECT_EQ(Bytes(dst.begin() + r * kDstSpan, dst.begin() + r * kDstSpan + 50),
                   Bytes(expected.begin() + r * 50, expected.begin() + (r + 1) * 50));
@@ -198,7 +194,7 @@ TEST_P(ZoomPaths, RowSpansAreFollowed)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPaths, ZoomPaths, kPaths, PathName);
+INSTANTIATE_TEST_SUITE_P(AllPaths, ZoomPaths, kPaths);
 
 // The rescale reads and writes whole pixels; it must give what the channel-image steps give:
 // each colour plane zoomed with the default filter, and both pictures re-created from planes.
@@ -216,6 +212,16 @@ protected:
         SetZoomCpuPath(ZoomCpuPath::Automatic);
         PictureTest::TearDown();
     }
+
+    // A 32-bit picture of random bytes, fourth bytes included.
+    void LoadRandom(Size size, Random& random)
+    {
+        ASSERT_EQ(Load(TgaBuilder(2, 32, static_cast<std::uint16_t>(size.width),
+                                  static_cast<std::uint16_t>(size.height))
+                           .Data(random.Samples(Count(size, 4)))
+                           .Bytes()),
+                  1);
+    }
 };
 
 TEST_P(RescalePaths, MatchesTheStepsThroughChannelImages)
@@ -226,13 +232,9 @@ TEST_P(RescalePaths, MatchesTheStepsThroughChannelImages)
                              {{64, 1}, {7, 1}},   {{9, 33}, {9, 33}}, {{400, 300}, {83, 61}}};
     Random random(4);
     for (const auto& [from, to] : sizes) {
-        SCOPED_TRACE(testing::Message() << from.width << "x" << from.height << " -> " << to.width
-                                        << "x" << to.height);
-        ASSERT_EQ(Load(TgaBuilder(2, 32, static_cast<std::uint16_t>(from.width),
-                                  static_cast<std::uint16_t>(from.height))
-                           .Data(random.Samples(Count(from, 4)))
-                           .Bytes()),
-                  1);
+        SCOPED_TRACE(testing::Message()
+                     << from.width << "x" << from.height << " -> " << to.width << "x" << to.height);
+        LoadRandom(from, random);
         ChannelImage planes{};
         ASSERT_EQ(picture.ToChannelImage(&planes), 1);
         std::vector<Pixel> source;
@@ -256,7 +258,18 @@ TEST_P(RescalePaths, MatchesTheStepsThroughChannelImages)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPaths, RescalePaths, kPaths, PathName);
+TEST_P(RescalePaths, IntoItselfKeepsTheColours)
+{
+    Random random(5);
+    LoadRandom({19, 7}, random);
+    std::vector<picture_test::Pixel> colours = picture_test::PixelsOf(picture);
+    for (picture_test::Pixel& pixel : colours)
+        pixel &= ~picture_test::Pixel{0xFF};
+    picture.RescaleInto(picture);
+    picture_test::ExpectPicture(picture, 19, 7, colours);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllPaths, RescalePaths, kPaths);
 
 TEST(ZoomCpuPath, OnlyAvailablePathsCanBeChosen)
 {
