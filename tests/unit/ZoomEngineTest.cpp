@@ -2,6 +2,7 @@
 // engine against the plain reference on random images.
 #include "picture/ZoomEngine.h"
 
+#include "TestRandom.h"
 #include "ZoomReference.h"
 
 #include <gtest/gtest.h>
@@ -16,35 +17,7 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 constexpr std::uint8_t kUntouched = 0xEE;
-
-// xorshift32: the same numbers on every compiler and standard library.
-class Random {
-public:
-    explicit Random(std::uint32_t seed) : m_State(seed) {}
-
-    std::uint32_t Next()
-    {
-        m_State ^= m_State << 13;
-        m_State ^= m_State >> 17;
-        m_State ^= m_State << 5;
-        return m_State;
-    }
-    int Between(int low, int high) { return low + static_cast<int>(Next() % (high - low + 1)); }
-
-    Bytes Samples(std::size_t count)
-    {
-        Bytes samples(count);
-        for (std::uint8_t& sample : samples)
-            sample = static_cast<std::uint8_t>(Next() >> 24);
-        return samples;
-    }
-
-private:
-    std::uint32_t m_State;
-};
 
 // Samples as rows of hex bytes, so that a failure shows the two images side by side.
 std::string HexGrid(const Bytes& samples, int rowLength)

@@ -2,6 +2,7 @@
 // rows on several) against the plain reference, byte for byte; and the rescale of a picture
 // against the steps through channel images that define it.
 #include "PictureTestSupport.h"
+#include "TestRandom.h"
 #include "TgaBuilder.h"
 #include "ZoomReference.h"
 #include "picture/ChannelImage.h"
@@ -25,35 +26,8 @@ void PrintTo(ZoomCpuPath path, std::ostream* os)
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 constexpr std::uint8_t kUntouched = 0xEE;
 constexpr std::uint32_t kDefault = 5; // the Hermite filter
-
-// xorshift32: the same numbers on every compiler and standard library.
-class Random {
-public:
-    explicit Random(std::uint32_t seed) : m_State(seed) {}
-
-    std::uint32_t Next()
-    {
-        m_State ^= m_State << 13;
-        m_State ^= m_State >> 17;
-        m_State ^= m_State << 5;
-        return m_State;
-    }
-    int Between(int low, int high) { return low + static_cast<int>(Next() % (high - low + 1)); }
-    Bytes Samples(std::size_t count)
-    {
-        Bytes samples(count);
-        for (std::uint8_t& sample : samples)
-            sample = static_cast<std::uint8_t>(Next() >> 24);
-        return samples;
-    }
-
-private:
-    std::uint32_t m_State;
-};
 
 struct Size {
     int width;
