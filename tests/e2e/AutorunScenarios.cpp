@@ -52,28 +52,9 @@ TEST_F(AutorunMenu, ShowsTheIntroPictureStretchedOverTheScreenAndItsOwnPictureBe
     // The area: left 20 and bottom 280 in the menu's client area; its top and right come from the
     // Setup button's screen rectangle while the menu stood with its client area at the main
     // window's client origin, before it was centred.
-    RECT button = WindowRect(::GetDlgItem(menu, kAutorunSetup));
-    ::MapWindowPoints(nullptr, menu, reinterpret_cast<POINT*>(&button), 2);
-    const RECT mainClient = ClientRectOnScreen(run.MainWindow());
-    const RECT area{20, button.top + mainClient.top, button.left + mainClient.left - 20, 280};
-    ASSERT_GT(area.right - area.left, 0);
-    ASSERT_GT(area.bottom - area.top, 0);
-
-    const RECT menuClient = ClientRectOnScreen(menu);
-    const TestPicture expected =
-        ScaledPicture(MenuPictureOnCd(), area.right - area.left, area.bottom - area.top);
-    const TestPicture seen =
-        ReadScreenWhenItShows({menuClient.left + area.left, menuClient.top + area.top,
-                               menuClient.left + area.right, menuClient.top + area.bottom},
-                              expected);
-    EXPECT_EQ(DifferingPixels(seen, expected), 0u)
-        << "of " << expected.pixels.size() << " pixels in the " << expected.width << "x"
-        << expected.height << " area";
-    // Just outside the area the dialog's own background shows.
-    const TestPicture outside =
-        ReadScreen({menuClient.left + area.right, menuClient.top + area.top,
-                    menuClient.left + area.right + 1, menuClient.top + area.top + 1});
-    EXPECT_FALSE(outside.pixels[0] == expected.At(expected.width - 1, 0));
+    const RECT button = run.ControlRectBeforeCentring(menu, kAutorunSetup);
+    const RECT area{20, button.top, button.left - 20, 280};
+    ExpectMenuPictureIn(menu, area);
 
     // One 16-byte record per picture made, sizes last: the intro picture, the menu's picture,
     // the blank area, then the rescale's two (the area's, then the source's again).

@@ -99,6 +99,15 @@ HWND LauncherRun::WaitForMenu(int controlId, std::chrono::milliseconds timeout)
     return menu;
 }
 
+RECT LauncherRun::ControlRectBeforeCentring(HWND menu, int controlId) const
+{
+    RECT rect = WindowRect(::GetDlgItem(menu, controlId));
+    ::MapWindowPoints(nullptr, menu, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT mainClient = ClientRectOnScreen(MainWindow());
+    ::OffsetRect(&rect, mainClient.left, mainClient.top);
+    return rect;
+}
+
 bool LauncherRun::WaitForExit()
 {
     return ::WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0;

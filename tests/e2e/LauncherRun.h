@@ -34,6 +34,10 @@ public:
     // A menu (a visible dialog with the given control); null when none comes up.
     HWND WaitForMenu(int controlId, std::chrono::milliseconds timeout = 20s);
 
+    // A control's rectangle in screen coordinates as it was while `menu` initialised: with the
+    // menu's client area at the main window's client origin, before the menu was centred.
+    RECT ControlRectBeforeCentring(HWND menu, int controlId) const;
+
     // True when the process has ended within the time allowed.
     bool WaitForExit();
     DWORD ExitCode() const;

@@ -41,6 +41,26 @@ void LauncherScenario::Reset()
     ::DeleteFileA("C:\\testlb.txt");
 }
 
+void LauncherScenario::ExpectMenuPictureIn(HWND menu, const RECT& area)
+{
+    ASSERT_GT(area.right - area.left, 0);
+    ASSERT_GT(area.bottom - area.top, 0);
+    const RECT client = ClientRectOnScreen(menu);
+    const TestPicture expected =
+        ScaledPicture(MenuPictureOnCd(), area.right - area.left, area.bottom - area.top);
+    const TestPicture seen =
+        ReadScreenWhenItShows({client.left + area.left, client.top + area.top,
+                               client.left + area.right, client.top + area.bottom},
+                              expected);
+    EXPECT_EQ(DifferingPixels(seen, expected), 0u)
+        << "of " << expected.pixels.size() << " pixels in the " << expected.width << "x"
+        << expected.height << " area";
+    const TestPicture outside =
+        ReadScreen({client.left + area.right, client.top + area.top, client.left + area.right + 1,
+                    client.top + area.top + 1});
+    EXPECT_FALSE(outside.pixels[0] == expected.At(expected.width - 1, 0));
+}
+
 std::vector<std::string> LauncherScenario::WaitForStandinLines(size_t count)
 {
     std::vector<std::string> lines;

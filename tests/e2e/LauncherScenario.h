@@ -41,6 +41,10 @@ protected:
     // A CD folder named after the drive, mapped to it.
     std::string InsertCd(char letter);
 
+    // The menu shows the CD's menu picture scaled to `area` (its client coordinates), pixel for
+    // pixel, and its own background just right of it.
+    void ExpectMenuPictureIn(HWND menu, const RECT& area);
+
     // The stand-ins' log once it has `count` lines (or whatever it has when time runs out).
     std::vector<std::string> WaitForStandinLines(size_t count);
 

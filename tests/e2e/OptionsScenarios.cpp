@@ -185,28 +185,11 @@ TEST_F(OptionsMenu, ShowsItsPictureInTheAreaLeftOfTheButtons)
 
     // From the developer web-site button and the Run button, as they stood before the menu was
     // centred: with its client area at the main window's client origin.
-    const RECT mainClient = ClientRectOnScreen(run.MainWindow());
-    const auto atInit = [&](int id) {
-        RECT rect = WindowRect(::GetDlgItem(menu, id));
-        ::MapWindowPoints(nullptr, menu, reinterpret_cast<POINT*>(&rect), 2);
-        ::OffsetRect(&rect, mainClient.left, mainClient.top);
-        return rect;
-    };
-    const RECT webSite = atInit(kDeveloperWebSite);
-    const RECT runButton = atInit(kOptionsRun);
+    const RECT webSite = run.ControlRectBeforeCentring(menu, kDeveloperWebSite);
+    const RECT runButton = run.ControlRectBeforeCentring(menu, kOptionsRun);
     const LONG height = webSite.bottom - webSite.top;
-    const RECT area{webSite.left, runButton.bottom, runButton.left - height, webSite.top - height};
-    ASSERT_GT(area.right - area.left, 0);
-    ASSERT_GT(area.bottom - area.top, 0);
-
-    const RECT client = ClientRectOnScreen(menu);
-    const TestPicture expected =
-        ScaledPicture(MenuPictureOnCd(), area.right - area.left, area.bottom - area.top);
-    const TestPicture seen =
-        ReadScreenWhenItShows({client.left + area.left, client.top + area.top,
-                               client.left + area.right, client.top + area.bottom},
-                              expected);
-    EXPECT_EQ(DifferingPixels(seen, expected), 0u);
+    ExpectMenuPictureIn(
+        menu, {webSite.left, runButton.bottom, runButton.left - height, webSite.top - height});
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());
 }
