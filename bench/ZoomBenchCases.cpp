@@ -1,5 +1,6 @@
 #include "ZoomBenchCases.h"
 
+#include "BenchPictures.h"
 #include "ZoomReference.h"
 
 #include <cstdint>
@@ -32,19 +33,10 @@ void MakeBenchPictures(const ZoomBenchCase& c, CTga& picture, CTga& blank)
     ChannelImage planes{};
     if (CreateChannelImage(&planes, c.width, c.height, 1, 0, 0) != kChannelOk)
         return;
-    std::uint32_t noise = 12345;
-    for (int y = 0; y < c.height; ++y) {
-        for (int x = 0; x < c.width; ++x) {
-            const size_t p = size_t(y) * size_t(c.width) + size_t(x);
-            noise = noise * 1664525u + 1013904223u;
-            const bool flat = ((x / 64) + (y / 48)) % 3 == 0;
-            const int grain = flat ? 0 : static_cast<int>(noise >> 29);
-            planes.planes[0][p] = static_cast<std::uint8_t>(flat ? 40 : x * 255 / c.width + grain);
-            planes.planes[1][p] = static_cast<std::uint8_t>(flat ? 90 : y * 255 / c.height + grain);
-            planes.planes[2][p] = static_cast<std::uint8_t>(
-                flat ? 160 : (x + y) * 255 / (c.width + c.height) + grain);
-        }
-    }
+    const std::vector<std::uint8_t> bgr = MakeBenchPicture24(c.width, c.height);
+    for (size_t p = 0; p < size_t(c.width) * size_t(c.height); ++p)
+        for (int plane = 0; plane < 3; ++plane)
+            planes.planes[plane][p] = bgr[3 * p + size_t(plane)];
     picture.FromChannelImage(&planes);
     FreeChannelImage(&planes);
     blank.CreateBlank(c.outWidth, c.outHeight);

@@ -1,11 +1,17 @@
 #!/usr/bin/python3
-"""Times the peers of the zoom benchmarks on the same cases: Pillow's and OpenCV's resize of a
+"""Times the peers of the picture benchmarks on the same cases: Pillow decoding the decoding
+benchmarks' TGA files from memory (OpenCV reads no TGA), and Pillow's and OpenCV's resize of a
 picture of 4-byte pixels (the layout the launcher's pictures have), each a new picture per call.
-Their filters differ from ours, so only speed is compared. Like the other timing programs, the
-peers run in turn, round after round, and the median of each is reported, in milliseconds.
+Their filters differ from ours, so only the speed of a resize is compared. Like the other timing
+programs, the peers run in turn, round after round, and the median of each is reported, in
+milliseconds.
 
-Usage: tools/bench-peers.py [rounds]     (Debian's python3 with python3-pil and python3-opencv)
+Usage: tools/bench-peers.py [rounds [TGA_FOLDER]]
+       (Debian's python3 with python3-pil and python3-opencv; TGA_FOLDER holds the files that
+       bench_tga_files writes)
 """
+import io
+import pathlib
 import sys
 import time
 
@@ -49,11 +55,29 @@ def peers(family, width, height, out_width, out_height):
     return result
 
 
+def decoders(path):
+    """Pillow decoding one TGA file from its bytes in memory, checked against the file's size."""
+    data = path.read_bytes()
+    width = data[12] | data[13] << 8
+    height = data[14] | data[15] << 8
+
+    def decode():
+        image = Image.open(io.BytesIO(data))
+        image.load()
+        return image
+
+    if decode().size != (width, height):
+        sys.exit(f"Pillow misread {path}")
+    return [(f"BM_Decode/{path.stem}_pillow", decode)]
+
+
 def main():
     rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 21
+    folder = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else None
     print(f"# Pillow {Image.__version__}, OpenCV {cv2.__version__} on {cv2.getNumThreads()} threads")
-    for case in CASES:
-        timed = peers(*case)
+    groups = [decoders(path) for path in sorted(folder.glob("*.tga"))] if folder else []
+    groups += [peers(*case) for case in CASES]
+    for timed in groups:
         times = {name: [] for name, _ in timed}
         for _, call in timed:
             call()  # the first call pays for caches and thread pools

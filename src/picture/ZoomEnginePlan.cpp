@@ -1,5 +1,6 @@
 // The filtered zoom as it runs: tap tables in the kernels' form, the choice of kernels, and the
 // tasks of both passes shared out to helper threads.
+#include "picture/ProcessorFeatures.h"
 #include "picture/ZoomEngine.h"
 #include "picture/ZoomKernels.h"
 
@@ -17,34 +18,9 @@
 #include <utility>
 #include <vector>
 
-#if defined(_MSC_VER) && defined(LUMBREL_ZOOM_X86)
-#include <intrin.h>
-#endif
-
 namespace {
 
 using zoom_kernels::KernelSet;
-
-bool ProcessorHasAvx2()
-{
-#if defined(LUMBREL_ZOOM_X86) && defined(__GNUC__)
-    __builtin_cpu_init();
-    // Also false when the system does not save the wide registers.
-    return __builtin_cpu_supports("avx2") != 0;
-#elif defined(LUMBREL_ZOOM_X86) && defined(_MSC_VER)
-    int info[4];
-    __cpuid(info, 0);
-    if (info[0] < 7)
-        return false;
-    __cpuid(info, 1);
-    const bool osSavesYmm =
-        (info[2] & (1 << 27)) != 0 && (info[2] & (1 << 28)) != 0 && (_xgetbv(0) & 6) == 6;
-    __cpuidex(info, 7, 0);
-    return osSavesYmm && (info[1] & (1 << 5)) != 0;
-#else
-    return false;
-#endif
-}
 
 std::atomic<ZoomCpuPath> g_CpuPath{ZoomCpuPath::Automatic};
 std::atomic<int> g_MaxThreads{DefaultZoomThreading().maxThreads};
@@ -54,7 +30,7 @@ ZoomCpuPath Resolve(ZoomCpuPath path)
 {
     if (path != ZoomCpuPath::Automatic)
         return path;
-#ifdef LUMBREL_ZOOM_X86
+#ifdef LUMBREL_X86
     static const bool avx2 = ProcessorHasAvx2();
     return avx2 ? ZoomCpuPath::Avx2 : ZoomCpuPath::Sse2;
 #else
@@ -65,7 +41,7 @@ ZoomCpuPath Resolve(ZoomCpuPath path)
 const KernelSet& KernelsFor(ZoomCpuPath path)
 {
     switch (path) {
-#ifdef LUMBREL_ZOOM_X86
+#ifdef LUMBREL_X86
     case ZoomCpuPath::Avx2:
         return zoom_kernels::Avx2Kernels();
     case ZoomCpuPath::Sse2:
@@ -313,7 +289,7 @@ bool ZoomCpuPathAvailable(ZoomCpuPath path)
 {
     if (path == ZoomCpuPath::Automatic || path == ZoomCpuPath::Portable)
         return true;
-#ifdef LUMBREL_ZOOM_X86
+#ifdef LUMBREL_X86
     if (path == ZoomCpuPath::Sse2)
         return true;
     if (path == ZoomCpuPath::Avx2)

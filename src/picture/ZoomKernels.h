@@ -9,6 +9,8 @@
 // use nothing from the standard library but integer types.
 #pragma once
 
+#include "picture/ProcessorFeatures.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -66,9 +68,7 @@ struct KernelSet {
 // Kernels in plain C++, for any processor.
 const KernelSet& PortableKernels();
 
-#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
-#define LUMBREL_ZOOM_X86 1
-// SSE2 is the baseline of every x86 build; AVX2 is used only where the processor has it.
+#ifdef LUMBREL_X86
 const KernelSet& Sse2Kernels();
 const KernelSet& Avx2Kernels();
 #endif

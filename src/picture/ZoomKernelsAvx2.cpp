@@ -2,7 +2,7 @@
 // but without -mfma, and with contraction off, so every product is rounded before it is added.
 #include "picture/ZoomKernels.h"
 
-#ifdef LUMBREL_ZOOM_X86
+#ifdef LUMBREL_X86
 #include <immintrin.h>
 
 #include <cstddef>

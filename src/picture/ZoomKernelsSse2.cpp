@@ -2,7 +2,7 @@
 // every x86 build, so this file needs no flags of its own.
 #include "picture/ZoomKernels.h"
 
-#ifdef LUMBREL_ZOOM_X86
+#ifdef LUMBREL_X86
 #include <emmintrin.h>
 #include <xmmintrin.h>
 

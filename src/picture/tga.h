@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 
 class ByteCursor;
 struct ChannelImage;
@@ -137,7 +138,7 @@ public:
     static void ExpandColour32(const uint8_t* stored, uint8_t* pixel);
 
 private:
-    TgaDecodeResult Decode(ByteCursor& cursor);
+    TgaDecodeResult Decode(std::span<const uint8_t> bytes);
 
     TgaHeader m_TgaHeader{};
     PixelSection m_hDibSection;

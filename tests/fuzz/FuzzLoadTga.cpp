@@ -1,5 +1,7 @@
 // Feeds arbitrary files to LoadTga through the plain seams and checks that a picture it leaves is
-// whole: ASan then catches any read past the file or write past the pixels.
+// whole (ASan then catches any read past the file or write past the pixels) and holds what the
+// plain reference decoder makes of the same file.
+#include "TgaReference.h"
 #include "framework/ReportSink.h"
 #include "picture/PictureTrace.h"
 #include "picture/tga.h"
@@ -9,7 +11,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,6 +58,18 @@ void CheckPicture(const CTga& picture, int result)
     sum = sum + picture.Bits()[bytes - 1];
 }
 
+void CheckAgainstReference(const CTga& picture, int result, const uint8_t* data, size_t size)
+{
+    if (picture.IsEmpty())
+        return;
+    std::vector<uint8_t> pixels(size_t(picture.Width()) * size_t(picture.Height()) * 4, 0);
+    const TgaDecodeResult expected =
+        reference::DecodeTga({data, size}, pixels.data(), pixels.size());
+    if ((expected == TgaDecodeResult::Decoded) != (result == 1) ||
+        std::memcmp(pixels.data(), picture.Bits(), pixels.size()) != 0)
+        __builtin_trap();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -78,5 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int result = picture.LoadTga(ScratchFile().c_str());
     std::remove(ScratchFile().c_str());
     CheckPicture(picture, result);
+    CheckAgainstReference(picture, result, data, size);
     return 0;
 }

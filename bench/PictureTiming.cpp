@@ -1,0 +1,193 @@
+// The decoding and rescale cases of the picture benchmarks, timed without Google Benchmark
+// (Debian has it for the host only) so that the Windows builds can be timed under Wine. Each
+// variant's result is checked against the reference once; then the variants run in turn, round
+// after round, so that a busy machine slows all of them alike, and the median of each is reported
+// with the same ratios as the host benchmarks. Usage: picture_timing [rounds]
+#include "DecodeBenchCases.h"
+#include "ZoomBenchCases.h"
+#include "framework/ReportSink.h"
+#include "picture/PictureTrace.h"
+#include "picture/TgaDecoder.h"
+#include "picture/ZoomEngine.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Variant {
+    std::string name;
+    std::function<void()> run;
+    std::vector<double> times; // milliseconds
+
+    double Median()
+    {
+        std::sort(times.begin(), times.end());
+        return times[times.size() / 2];
+    }
+};
+
+// One setting of the engine: a path and at most so many threads (0: the default).
+struct Setting {
+    const char* suffix;
+    ZoomCpuPath path;
+    int maxThreads;
+};
+
+const Setting kSettings[] = {
+    {"", ZoomCpuPath::Automatic, 0},
+    {"_1thread", ZoomCpuPath::Automatic, 1},
+    {"_sse2", ZoomCpuPath::Sse2, 0},
+    {"_portable", ZoomCpuPath::Portable, 0},
+};
+
+void Apply(const Setting& setting)
+{
+    const ZoomThreading defaults = DefaultZoomThreading();
+    SetZoomCpuPath(setting.path);
+    SetZoomThreading({setting.maxThreads > 0 ? setting.maxThreads : defaults.maxThreads,
+                      defaults.minWorkPerThread});
+}
+
+// The pictures a variant works on, kept for all its rounds.
+struct Pictures {
+    CTga source;
+    CTga destination;
+};
+
+std::vector<Variant> ZoomVariants(const ZoomBenchCase& c, const RescaleResult& reference,
+                                  std::vector<std::unique_ptr<Pictures>>& pictures,
+                                  std::unique_ptr<Recreation>& recreation, bool& allSame)
+{
+    std::vector<Variant> variants;
+    for (const Setting& setting : kSettings) {
+        if (!ZoomCpuPathAvailable(setting.path)) {
+            std::printf("%-48s %12s\n", (c.Name() + setting.suffix).c_str(), "skipped");
+            continue;
+        }
+        Apply(setting);
+        allSame = MatchesReference(c, reference) && allSame;
+        pictures.push_back(std::make_unique<Pictures>());
+        Pictures& p = *pictures.back();
+        MakeBenchPictures(c, p.source, p.destination);
+        variants.push_back({c.Name() + setting.suffix,
+                            [&setting, &p] {
+                                Apply(setting);
+                                p.source.RescaleInto(p.destination);
+                            },
+                            {}});
+    }
+    Apply(kSettings[0]);
+    pictures.push_back(std::make_unique<Pictures>());
+    Pictures& p = *pictures.back();
+    MakeBenchPictures(c, p.source, p.destination);
+    variants.push_back(
+        {c.Name() + "_reference", [&p] { ReferenceRescale(p.source, p.destination); }, {}});
+    recreation = std::make_unique<Recreation>(c);
+    Recreation& r = *recreation;
+    variants.push_back({c.Name() + "_recreate", [&r] { r.Run(); }, {}});
+    return variants;
+}
+
+// Our decoder on each path the processor has, each into a warm buffer of its own, then the
+// reference.
+std::vector<Variant> DecodeVariants(const DecodeBenchCase& c,
+                                    std::vector<std::vector<std::uint8_t>>& buffers, bool& allSame)
+{
+    struct DecodeSetting {
+        const char* suffix;
+        TgaCpuPath path;
+    };
+    static constexpr DecodeSetting kDecodeSettings[] = {
+        {"", TgaCpuPath::Automatic},
+        {"_sse2", TgaCpuPath::Sse2},
+        {"_portable", TgaCpuPath::Portable},
+    };
+    buffers.reserve(std::size(kDecodeSettings) + 1);
+    std::vector<Variant> variants;
+    for (const DecodeSetting& setting : kDecodeSettings) {
+        if (!SetTgaCpuPath(setting.path)) {
+            std::printf("%-48s %12s\n", (c.name + setting.suffix).c_str(), "skipped");
+            continue;
+        }
+        allSame = DecodeMatchesReference(c) && allSame;
+        std::vector<std::uint8_t>& pixels = buffers.emplace_back(WarmPixelBuffer(c));
+        variants.push_back({c.name + setting.suffix,
+                            [&setting, &c, &pixels] {
+                                SetTgaCpuPath(setting.path);
+                                DecodeOurs(c, pixels);
+                            },
+                            {}});
+    }
+    SetTgaCpuPath(TgaCpuPath::Automatic);
+    std::vector<std::uint8_t>& pixels = buffers.emplace_back(WarmPixelBuffer(c));
+    variants.push_back({c.name + "_reference", [&c, &pixels] { DecodeReference(c, pixels); }, {}});
+    return variants;
+}
+
+// Runs the variants of one case in turn, round after round; prints the median of each and keeps
+// the first's time relative to each other's.
+void TimeCase(const std::string& name, std::vector<Variant>& variants, int rounds,
+              std::vector<std::string>& ratios)
+{
+    for (Variant& variant : variants)
+        variant.run(); // the first run pays for helper threads and cold memory
+    for (int round = 0; round < rounds; ++round) {
+        for (Variant& variant : variants) {
+            const Clock::time_point start = Clock::now();
+            variant.run();
+            variant.times.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        }
+    }
+    for (Variant& variant : variants)
+        std::printf("%-48s %9.3f ms\n", variant.name.c_str(), variant.Median());
+    for (std::size_t k = 1; k < variants.size(); ++k) {
+        char line[128];
+        std::snprintf(line, sizeof line, "  %-32s ours / %-9s = %.3f", name.c_str(),
+                      variants[k].name.substr(name.size() + 1).c_str(),
+                      variants[0].Median() / variants[k].Median());
+        ratios.emplace_back(line);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+    SetPictureTraceFile(""); // both sides would append the same records
+    SetReportSink([](ReportChannel, std::string_view) {});
+    std::printf("%-48s %12s   (median of %d rounds)\n", "Benchmark", "Time", rounds);
+    bool allSame = true;
+    std::vector<std::string> ratios;
+    for (const DecodeBenchCase& c : DecodeBenchCases()) {
+        std::vector<std::vector<std::uint8_t>> buffers;
+        std::vector<Variant> variants = DecodeVariants(c, buffers, allSame);
+        TimeCase(c.name, variants, rounds, ratios);
+    }
+    for (const ZoomBenchCase& c : ZoomBenchCases()) {
+        std::vector<std::unique_ptr<Pictures>> pictures;
+        std::unique_ptr<Recreation> recreation;
+        std::vector<Variant> variants =
+            ZoomVariants(c, ReferenceResult(c), pictures, recreation, allSame);
+        TimeCase(c.Name(), variants, rounds, ratios);
+        Apply(kSettings[0]);
+    }
+    std::printf("\nTime relative to the peer (below 1: ours is faster)\n");
+    for (const std::string& line : ratios)
+        std::printf("%s\n", line.c_str());
+    if (!allSame)
+        std::printf("\nSOME RESULTS DIFFER FROM THE REFERENCE'S\n");
+    return allSame ? 0 : 1;
+}
