@@ -15,8 +15,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,7 +102,7 @@ std::vector<Variant> ZoomVariants(const ZoomBenchCase& c, const RescaleResult& r
 // Our decoder on each path the processor has, each into a warm buffer of its own, then the
 // reference.
 std::vector<Variant> DecodeVariants(const DecodeBenchCase& c,
-                                    std::vector<std::vector<std::uint8_t>>& buffers, bool& allSame)
+                                    std::deque<std::vector<std::uint8_t>>& buffers, bool& allSame)
 {
     struct DecodeSetting {
         const char* suffix;
@@ -113,7 +113,6 @@ std::vector<Variant> DecodeVariants(const DecodeBenchCase& c,
         {"_sse2", TgaCpuPath::Sse2},
         {"_portable", TgaCpuPath::Portable},
     };
-    buffers.reserve(std::size(kDecodeSettings) + 1);
     std::vector<Variant> variants;
     for (const DecodeSetting& setting : kDecodeSettings) {
         if (!SetTgaCpuPath(setting.path)) {
@@ -172,7 +171,7 @@ int main(int argc, char** argv)
     bool allSame = true;
     std::vector<std::string> ratios;
     for (const DecodeBenchCase& c : DecodeBenchCases()) {
-        std::vector<std::vector<std::uint8_t>> buffers;
+        std::deque<std::vector<std::uint8_t>> buffers; // the variants keep references
         std::vector<Variant> variants = DecodeVariants(c, buffers, allSame);
         TimeCase(c.name, variants, rounds, ratios);
     }
