@@ -132,7 +132,7 @@ template <class Depth> size_t DecodeRoomyPackets(Decoding& decoding, uint8_t* ro
             const uint8_t* const start = cursor.Position();
             const uint8_t* stored = start;
             const size_t done = (decoding.rows.*Depth::kRunLength)(
-                stored, start + cursor.Remaining(), row, 0, decoding.header.width);
+                stored, start + cursor.Remaining(), row, decoding.header.width);
             cursor.Advance(static_cast<size_t>(stored - start));
             return done;
         }

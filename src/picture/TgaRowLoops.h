@@ -56,12 +56,13 @@ void Expand24(const std::uint8_t* stored, std::uint8_t* pixels, std::size_t coun
 // Every packet is written in whole steps of 16 pixels, so one may spill up to 15 pixels past its
 // end, which the packets after it overwrite. Packets are taken only while their steps stay within
 // the row, and the spill of the last is cleared again, so the row beyond the pixels done is
-// left as it was.
+// left zero.
 template <class Steps>
 std::size_t RunLength24(const std::uint8_t*& stored, const std::uint8_t* end, std::uint8_t* row,
-                        std::size_t done, std::size_t width)
+                        std::size_t width)
 {
     const std::uint8_t* packet = stored;
+    std::size_t done = 0;
     while (done < width && static_cast<std::size_t>(end - packet) >= kLongestPacket24) {
         const unsigned header = packet[0];
         const std::size_t count = (header & 0x7Fu) + 1;

@@ -23,14 +23,14 @@ struct RowSet {
     // Writes `count` copies of the 4-byte pixel `pixel` from `pixels` on.
     void (*repeat)(const std::uint8_t* pixel, std::uint8_t* pixels, std::size_t count);
 
-    // Decodes run-length packets of 24-bit pixels into a row of `width` pixels that is zero from
-    // pixel `done` on, starting at `done`, for as long as the longest packet would still lie
-    // before `end` and the packet at hand ends well within the row. Returns the pixels of the row
-    // done and moves `stored` past the packets decoded; the rest of the row is still zero, and
-    // the packets left (the last ones of the row, one that does not fit, or any near the end of
-    // the file) are for the caller to decode with every check.
+    // Decodes run-length packets of 24-bit pixels into an all-zero row of `width` pixels from its
+    // start, for as long as the longest packet would still lie before `end` and the packet at hand
+    // ends well within the row. Returns the pixels of the row done and moves `stored` past the
+    // packets decoded; the rest of the row is still zero, and the packets left (the last ones of
+    // the row, one that does not fit, or any near the end of the file) are for the caller to
+    // decode with every check.
     std::size_t (*runLength24)(const std::uint8_t*& stored, const std::uint8_t* end,
-                               std::uint8_t* row, std::size_t done, std::size_t width);
+                               std::uint8_t* row, std::size_t width);
 };
 
 // Plain C++, for any processor. The wider sets use the same functions for what their vectors
