@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/ModulePath.h"
+
 namespace {
 
 CWinApp* g_app = nullptr;
@@ -7,9 +9,7 @@ HINSTANCE g_instance = nullptr;
 
 std::string ExecutableTitle()
 {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
+    std::string name = ModulePath();
     if (const auto slash = name.find_last_of("\\/"); slash != std::string::npos)
         name.erase(0, slash + 1);
     if (const auto dot = name.find_last_of('.'); dot != std::string::npos)
