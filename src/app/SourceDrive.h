@@ -1,9 +1,11 @@
-// Finding the game CD: the first drive letter, C: to Z:, whose marker file opens for reading.
+// Finding the game CD: the disc the launcher runs from, or else the first drive letter, C: to Z:,
+// whose marker file opens for reading.
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The texts shown when no drive carries the marker; the two callers differ in letter case only.
 inline constexpr const char* kMainWindowNoCdMessage =
@@ -19,13 +21,25 @@ inline constexpr const char* kDriveNotFound = "Not Found";
 // Whether the file at a path can be opened for reading.
 using FileProbe = std::function<bool(const std::string& path)>;
 
-// The marker's path on a drive, for example "D:\zarn2000\lumbrel.exe".
-std::string MarkerPath(char driveLetter);
+// The probe of the real system: the file opens for reading and is closed at once.
+bool OpensForReading(const std::string& path);
+
+// The marker's path under a source root, for example "D:\zarn2000\lumbrel.exe" for "D:".
+std::string MarkerPath(std::string_view root);
 
 // Probes C: to Z: in order and stops at the first letter whose marker opens.
 std::optional<char> FindMarkerDrive(const FileProbe& canOpen);
 
-// The source drive, such as "D:", or "Not Found" after showing `notFoundMessage` in a box.
-// Each call scans anew.
+// The disc the launcher runs from: when `launcherPath` lies in a folder named zarn2000 (any
+// letter case) whose parent holds the marker, that parent: "E:" when run from a disc (a drive
+// root always as an upper-case letter and colon, like the scan's), "C:\ZarnCopy" when run from a
+// copy of the disc. Nothing for any other path.
+std::optional<std::string> LauncherSourceRoot(std::string_view launcherPath,
+                                              const FileProbe& canOpen);
+
+// The source drive: the disc the launcher runs from, else the first drive that carries the
+// marker, else "Not Found" after showing `notFoundMessage` in a box. Each call looks anew.
+// Without a path, the running program's own file is the launcher.
 std::string FindSourceDrive(const char* notFoundMessage);
-std::string FindSourceDrive(const char* notFoundMessage, const FileProbe& canOpen);
+std::string FindSourceDrive(const char* notFoundMessage, std::string_view launcherPath,
+                            const FileProbe& canOpen);

@@ -1,6 +1,7 @@
 #include "LauncherScenario.h"
 
 #include <cstdlib>
+#include <utility>
 
 std::string LauncherScenario::InsertCd(char letter)
 {
@@ -35,10 +36,29 @@ void LauncherScenario::Reset()
         UnmapDrive(letter);
     DeleteInstallRecord();
     DeleteTree("C:\\zarn2000");
+    DeleteTree(kCdCopyOnC);
     ::DeleteFileA(StandinLogPath().c_str());
     // The launcher's own trace files.
     ::DeleteFileA("C:\\debug.err");
     ::DeleteFileA("C:\\testlb.txt");
+}
+
+void LauncherScenario::ExpectIntroPicture(LauncherRun& run)
+{
+    ::RedrawWindow(run.MainWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // A point well inside each quadrant of the picture.
+    const RECT client = ClientRectOnScreen(run.MainWindow());
+    const TestPicture intro = IntroPictureOnCd();
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    for (const auto& [fx, fy] :
+         {std::pair{1, 1}, std::pair{7, 1}, std::pair{1, 7}, std::pair{7, 7}}) {
+        const POINT at{client.left + width * fx / 8, client.top + height * fy / 8};
+        const Rgb expected = intro.At(intro.width * fx / 8, intro.height * fy / 8);
+        const TestPicture seen =
+            ReadScreenWhenItShows({at.x, at.y, at.x + 1, at.y + 1}, TestPicture{1, 1, {expected}});
+        EXPECT_EQ(seen.pixels[0], expected) << "at " << at.x << "," << at.y;
+    }
 }
 
 void LauncherScenario::ExpectMenuPictureIn(HWND menu, const RECT& area)

@@ -1,5 +1,5 @@
-// The fixture every scenario starts from: no CD in any drive, no install record, no marker on
-// C:, and the same again when the scenario ends, whatever it did.
+// The fixture every scenario starts from: no CD in any drive, no install record, no marker and
+// no copy of the disc on C:, and the same again when the scenario ends, whatever it did.
 #pragma once
 
 #include "DesktopWindows.h"
@@ -29,6 +29,10 @@ inline constexpr const char* kMenuNoCd =
     "Can't locate the CD drive, please insert the Zarn Vellor Season 1999-2000 CD and allow it to "
     "autorun";
 
+// Where a scenario may copy the disc on C:. Short, because the autorun menu's Setup command line
+// passes through a 50-character buffer.
+inline constexpr const char* kCdCopyOnC = "C:\\ZarnCopy";
+
 class LauncherScenario : public testing::Test {
 public:
     // Reads and dismisses the next message box, expecting the application title as caption.
@@ -40,6 +44,9 @@ protected:
 
     // A CD folder named after the drive, mapped to it.
     std::string InsertCd(char letter);
+
+    // The main window shows the CD's intro picture stretched over its client area.
+    void ExpectIntroPicture(LauncherRun& run);
 
     // The menu shows the CD's menu picture scaled to `area` (its client coordinates), pixel for
     // pixel, and its own background just right of it.

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -84,22 +86,67 @@ TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
     ExpectRunWithoutCd(*this);
 }
 
-// The first letter from C: on that carries the marker wins, whatever else is on its drive.
-TEST_F(Startup, AMarkerOnCWinsOverTheCdOnE)
+// The stand-ins' log lines cut before the working directory: each program's name and command line.
+std::vector<std::string> StartedCommands(std::vector<std::string> log)
 {
-    InsertCd('E');
+    for (std::string& line : log)
+        line = line.substr(0, line.find('|', line.find('|') + 1));
+    return log;
+}
+
+// A marker planted on C: with a stand-in where the disc's setup program would be.
+void PlantMarkerOnC()
+{
     PlaceStandin("C:\\zarn2000\\setup\\disk1\\setup.exe");
     PlaceStandin("C:\\zarn2000\\lumbrel.exe");
+}
+
+// Started from elsewhere than a disc (here the driver's folder), the launcher takes the first
+// letter from C: on that carries the marker, whatever else is on its drive.
+TEST_F(Startup, StartedFromElsewhereAMarkerOnCWinsOverTheCdOnE)
+{
+    InsertCd('E');
+    PlantMarkerOnC();
     LauncherRun run;
     // C: has no pictures: both loads fail there, and no drive message comes up.
     ExpectMessage(run, kEmptyTga);
     ExpectMessage(run, kEmptyTga);
     ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kAutorunSetup));
     EXPECT_TRUE(run.WaitForExit());
-    const auto started = WaitForStandinLines(1);
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].substr(0, started[0].find('|', 10)),
-              "setup.exe|C:\\zarn2000\\setup\\disk1\\setup.exe");
+    EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
+              std::vector<std::string>{"setup.exe|C:\\zarn2000\\setup\\disk1\\setup.exe"});
+}
+
+// Started from the disc, as autorun does, the launcher keeps to that disc: a planted marker on an
+// earlier drive does not get its setup program started. The menu opens with no message, so both
+// pictures were read from the disc: C: has none.
+TEST_F(Startup, StartedFromTheCdOnEItUsesEEvenWithAMarkerOnC)
+{
+    InsertCd('E');
+    PlantMarkerOnC();
+    LauncherRun run("E:\\zarn2000");
+    HWND menu = run.WaitForMenu(kAutorunSetup);
+    ASSERT_NE(menu, nullptr) << "held up by a message: the pictures were not read from E:";
+    ExpectIntroPicture(run);
+    ClickButton(::GetDlgItem(menu, kAutorunSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
+              std::vector<std::string>{"setup.exe|E:\\zarn2000\\setup\\disk1\\setup.exe"});
+}
+
+// A copy of the disc in a folder on a hard disk works from its own place, with no CD anywhere.
+TEST_F(Startup, ACopyOfTheDiscOnCWorksFromItsOwnFolder)
+{
+    LayOutCd(kCdCopyOnC);
+    LauncherRun run(std::string(kCdCopyOnC) + "\\zarn2000");
+    HWND menu = run.WaitForMenu(kAutorunSetup);
+    ASSERT_NE(menu, nullptr) << "held up by a message: the copy was not found";
+    ExpectIntroPicture(run);
+    ClickButton(::GetDlgItem(menu, kAutorunSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
+              std::vector<std::string>{"setup.exe|" + std::string(kCdCopyOnC) +
+                                       "\\zarn2000\\setup\\disk1\\setup.exe"});
 }
 
 struct MenuChoice {

@@ -100,6 +100,12 @@ TestPicture MenuPictureOnCd()
 std::string MakeCdFolder(const std::string& name)
 {
     std::string root = ProgramFolder() + "\\e2e-cd\\" + name;
+    LayOutCd(root);
+    return root;
+}
+
+void LayOutCd(const std::string& root)
+{
     DeleteTree(root);
     CopyInto(ProgramFolder() + "\\lumbrel.exe", root + "\\zarn2000\\lumbrel.exe");
     PlaceStandin(root + "\\zarn2000\\setup\\disk1\\setup.exe");
@@ -114,7 +120,6 @@ std::string MakeCdFolder(const std::string& name)
     for (const char* shortcut : {"quillmoor web site.url", "Zarn Games web site.url"})
         WriteTextFile(root + "\\" + shortcut, "[InternetShortcut]\r\nURL=http://localhost/\r\n");
     PlaceStandin(root + "\\setup\\disk1\\setup.exe");
-    return root;
 }
 
 std::string StandinLogPath()

@@ -24,6 +24,8 @@ void RunUnixShell(const std::string& command);
 // A folder laid out like the game CD: the marker, the pictures (IntroPictureOnCd and
 // MenuPictureOnCd), the setup program (a stand-in) and the help document.
 std::string MakeCdFolder(const std::string& name);
+// The same layout in a folder of the caller's choosing, such as a copy of the disc on C:.
+void LayOutCd(const std::string& root);
 TestPicture IntroPictureOnCd();
 TestPicture MenuPictureOnCd();
 

@@ -4,23 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Records every probe and opens only the markers of the given drives.
-class DriveScan : public testing::Test {
-protected:
-    FileProbe ProbeWithMarkersOn(const std::set<char>& drives)
-    {
-        return [this, drives](const std::string& path) {
-            probes.push_back(path);
-            return drives.contains(path[0]);
-        };
-    }
+// A launcher that does not run from a disc folder: the drive scan decides.
+constexpr const char* kLauncherElsewhere = "Z:\\build\\lumbrel.exe";
 
+// Records every probe; only the files in `markers` open.
+class DriveSearch : public testing::Test {
+protected:
     void SetUp() override
     {
         previousSink = SetReportSink([this](ReportChannel channel, std::string_view text) {
@@ -29,26 +26,38 @@ protected:
     }
     void TearDown() override { SetReportSink(previousSink); }
 
+    std::string Find(const char* message, const std::string& launcherPath)
+    {
+        return FindSourceDrive(message, launcherPath, probe);
+    }
+
+    std::set<std::string> markers;
     std::vector<std::string> probes;
     std::vector<std::pair<ReportChannel, std::string>> reports;
+    FileProbe probe = [this](const std::string& path) {
+        probes.push_back(path);
+        return markers.contains(path);
+    };
     ReportSink previousSink;
 };
 
-TEST_F(DriveScan, TheFirstLetterWithTheMarkerWinsAndTheScanStopsThere)
+TEST_F(DriveSearch, TheFirstLetterWithTheMarkerWinsAndTheScanStopsThere)
 {
-    EXPECT_EQ(FindSourceDrive(kMainWindowNoCdMessage, ProbeWithMarkersOn({'E', 'C'})), "C:");
+    markers = {MarkerPath("E:"), MarkerPath("C:")};
+    EXPECT_EQ(Find(kMainWindowNoCdMessage, kLauncherElsewhere), "C:");
     EXPECT_EQ(probes, std::vector<std::string>{"C:\\zarn2000\\lumbrel.exe"});
     EXPECT_TRUE(reports.empty());
 
     probes.clear();
-    EXPECT_EQ(FindSourceDrive(kMainWindowNoCdMessage, ProbeWithMarkersOn({'Z'})), "Z:");
+    markers = {MarkerPath("Z:")};
+    EXPECT_EQ(Find(kMainWindowNoCdMessage, kLauncherElsewhere), "Z:");
     EXPECT_EQ(probes.size(), 24u);
 }
 
-TEST_F(DriveScan, WithoutAMarkerEveryLetterFromCToZIsProbedThenTheMessageShown)
+TEST_F(DriveSearch, WithoutAMarkerEveryLetterFromCToZIsProbedThenTheMessageShown)
 {
-    EXPECT_EQ(FindSourceDrive(kAutorunMenuNoCdMessage, ProbeWithMarkersOn({'A', 'B'})),
-              "Not Found");
+    markers = {MarkerPath("A:"), MarkerPath("B:")};
+    EXPECT_EQ(Find(kAutorunMenuNoCdMessage, kLauncherElsewhere), "Not Found");
     ASSERT_EQ(probes.size(), 24u);
     for (size_t i = 0; i < probes.size(); ++i)
         EXPECT_EQ(probes[i],
@@ -58,5 +67,110 @@ TEST_F(DriveScan, WithoutAMarkerEveryLetterFromCToZIsProbedThenTheMessageShown)
     EXPECT_EQ(reports[0].second, "Can't locate the CD drive, please insert the Zarn Vellor Season "
                                  "1999-2000 CD and allow it to autorun");
 }
+
+// A marker planted on an earlier drive loses to the disc the launcher runs from, which is
+// probed alone.
+TEST_F(DriveSearch, TheDiscTheLauncherRunsFromComesBeforeTheScan)
+{
+    markers = {MarkerPath("C:"), MarkerPath("E:")};
+    EXPECT_EQ(Find(kMainWindowNoCdMessage, "E:\\zarn2000\\lumbrel.exe"), "E:");
+    EXPECT_EQ(probes, std::vector<std::string>{"E:\\zarn2000\\lumbrel.exe"});
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(DriveSearch, ADiscFolderWithoutItsMarkerFallsBackToTheScan)
+{
+    markers = {MarkerPath("D:")};
+    EXPECT_EQ(Find(kMainWindowNoCdMessage, "C:\\Downloads\\zarn2000\\lumbrel.exe"), "D:");
+    EXPECT_EQ(probes,
+              (std::vector<std::string>{"C:\\Downloads\\zarn2000\\lumbrel.exe",
+                                        "C:\\zarn2000\\lumbrel.exe", "D:\\zarn2000\\lumbrel.exe"}));
+
+    probes.clear();
+    markers.clear();
+    EXPECT_EQ(Find(kMainWindowNoCdMessage, "C:\\Downloads\\zarn2000\\lumbrel.exe"), "Not Found");
+    EXPECT_EQ(probes.size(), 25u);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].second, kMainWindowNoCdMessage);
+}
+
+struct LauncherPathCase {
+    const char* name;
+    const char* launcherPath;
+    const char* markerOnDisk; // the one marker that opens, if any
+    const char* probed;       // the one probe expected, if any
+    const char* expectedRoot; // null: not run from a disc
+
+    friend void PrintTo(const LauncherPathCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LauncherRoot : public testing::TestWithParam<LauncherPathCase> {};
+
+TEST_P(LauncherRoot, IsTheParentOfItsZarn2000FolderWhenThatHoldsTheMarker)
+{
+    const LauncherPathCase& c = GetParam();
+    std::vector<std::string> probes;
+    const auto root = LauncherSourceRoot(c.launcherPath, [&](const std::string& path) {
+        probes.push_back(path);
+        return c.markerOnDisk && path == c.markerOnDisk;
+    });
+    EXPECT_EQ(root, c.expectedRoot ? std::optional<std::string>(c.expectedRoot) : std::nullopt);
+    EXPECT_EQ(probes, c.probed ? std::vector<std::string>{c.probed} : std::vector<std::string>{});
+}
+
+constexpr const char* kMarkerOnE = "E:\\zarn2000\\lumbrel.exe";
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, LauncherRoot,
+    testing::Values(
+        // A disc: the drive root, always as an upper-case letter and colon.
+        LauncherPathCase{"DriveRoot", "E:\\zarn2000\\lumbrel.exe", kMarkerOnE, kMarkerOnE, "E:"},
+        LauncherPathCase{"LowerCaseDriveLetter", "e:\\zarn2000\\lumbrel.exe", kMarkerOnE,
+                         kMarkerOnE, "E:"},
+        LauncherPathCase{"UpperCaseFolderName", "E:\\ZARN2000\\LUMBREL.EXE", kMarkerOnE, kMarkerOnE,
+                         "E:"},
+        LauncherPathCase{"MixedCaseFolderName", "e:\\Zarn2000\\lumbrel.exe", kMarkerOnE, kMarkerOnE,
+                         "E:"},
+        // The marker decides, not the launcher's own file name.
+        LauncherPathCase{"RenamedLauncher", "E:\\zarn2000\\autorun.exe", kMarkerOnE, kMarkerOnE,
+                         "E:"},
+        // A copy of the disc in a folder, kept as it is spelt.
+        LauncherPathCase{"FolderCopy", "C:\\ZarnCopy\\zarn2000\\lumbrel.exe",
+                         "C:\\ZarnCopy\\zarn2000\\lumbrel.exe",
+                         "C:\\ZarnCopy\\zarn2000\\lumbrel.exe", "C:\\ZarnCopy"},
+        LauncherPathCase{"FolderCopyInAnyCase", "c:\\Games\\Copy\\ZARN2000\\lumbrel.exe",
+                         "c:\\Games\\Copy\\zarn2000\\lumbrel.exe",
+                         "c:\\Games\\Copy\\zarn2000\\lumbrel.exe", "c:\\Games\\Copy"},
+        LauncherPathCase{"NetworkShare", "\\\\server\\share\\zarn2000\\lumbrel.exe",
+                         "\\\\server\\share\\zarn2000\\lumbrel.exe",
+                         "\\\\server\\share\\zarn2000\\lumbrel.exe", "\\\\server\\share"},
+        // A zarn2000 folder whose parent lacks the marker.
+        LauncherPathCase{"ParentWithoutMarker", "C:\\Downloads\\zarn2000\\lumbrel.exe", kMarkerOnE,
+                         "C:\\Downloads\\zarn2000\\lumbrel.exe", nullptr},
+        // Not in a zarn2000 folder: nothing is probed.
+        LauncherPathCase{"OtherFolder", "E:\\setup\\lumbrel.exe", kMarkerOnE, nullptr, nullptr},
+        LauncherPathCase{"FolderNameLonger", "E:\\zarn2000x\\lumbrel.exe", kMarkerOnE, nullptr,
+                         nullptr},
+        LauncherPathCase{"FolderNameEndsSo", "E:\\myzarn2000\\lumbrel.exe", kMarkerOnE, nullptr,
+                         nullptr},
+        LauncherPathCase{"ZarnFolderHigherUp", "E:\\zarn2000\\setup\\lumbrel.exe", kMarkerOnE,
+                         nullptr, nullptr},
+        // Paths that name no place the CD's tails can be appended to.
+        LauncherPathCase{"Empty", "", kMarkerOnE, nullptr, nullptr},
+        LauncherPathCase{"NoBackslash", "lumbrel.exe", kMarkerOnE, nullptr, nullptr},
+        LauncherPathCase{"ForwardSlashes", "E:/zarn2000/lumbrel.exe", kMarkerOnE, nullptr, nullptr},
+        LauncherPathCase{"TrailingBackslash", "E:\\zarn2000\\", kMarkerOnE, nullptr, nullptr},
+        LauncherPathCase{"RelativeFolder", "zarn2000\\lumbrel.exe", kMarkerOnE, nullptr, nullptr},
+        LauncherPathCase{"RelativeParent", "copy\\zarn2000\\lumbrel.exe",
+                         "copy\\zarn2000\\lumbrel.exe", nullptr, nullptr},
+        LauncherPathCase{"DriveRelative", "E:zarn2000\\lumbrel.exe", kMarkerOnE, nullptr, nullptr},
+        LauncherPathCase{"RootOfTheCurrentDrive", "\\zarn2000\\lumbrel.exe", kMarkerOnE, nullptr,
+                         nullptr},
+        LauncherPathCase{"ServerOnly", "\\\\zarn2000\\lumbrel.exe", kMarkerOnE, nullptr, nullptr},
+        LauncherPathCase{"DoubledBackslash", "C:\\Copy\\\\zarn2000\\lumbrel.exe",
+                         "C:\\Copy\\\\zarn2000\\lumbrel.exe", nullptr, nullptr}),
+    [](const testing::TestParamInfo<LauncherPathCase>& param) {
+        return std::string(param.param.name);
+    });
 
 } // namespace

@@ -1,0 +1,8 @@
+// The launcher's own file, as the system names it, is where the search for the CD starts.
+#include "app/SourceDrive.h"
+#include "framework/ModulePath.h"
+
+std::string FindSourceDrive(const char* notFoundMessage)
+{
+    return FindSourceDrive(notFoundMessage, ModulePath(), OpensForReading);
+}
