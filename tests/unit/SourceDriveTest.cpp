@@ -144,6 +144,9 @@ INSTANTIATE_TEST_SUITE_P(
         LauncherPathCase{"NetworkShare", "\\\\server\\share\\zarn2000\\lumbrel.exe",
                          "\\\\server\\share\\zarn2000\\lumbrel.exe",
                          "\\\\server\\share\\zarn2000\\lumbrel.exe", "\\\\server\\share"},
+        // A space would let the unquoted Setup command line start another program.
+        LauncherPathCase{"FolderCopyWithASpace", "C:\\My Zarn\\zarn2000\\lumbrel.exe",
+                         "C:\\My Zarn\\zarn2000\\lumbrel.exe", nullptr, nullptr},
         // A zarn2000 folder whose parent lacks the marker.
         LauncherPathCase{"ParentWithoutMarker", "C:\\Downloads\\zarn2000\\lumbrel.exe", kMarkerOnE,
                          "C:\\Downloads\\zarn2000\\lumbrel.exe", nullptr},
