@@ -75,7 +75,7 @@ struct ModuleTraits {
 };
 
 using UniqueFile = UniqueHandle<FileHandleTraits>;           // CreateFile: INVALID_HANDLE_VALUE
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>; // mappings, processes, threads: NULL
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>; // processes, threads: NULL
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;

@@ -1,3 +1,4 @@
+#include "framework/UniqueHandle.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"
 #include "menus/ProgramCommand.h"
@@ -98,9 +99,10 @@ void LaunchProgram(const std::string& commandLine, std::size_t capacity)
             StartElevated(*command);
         return;
     }
-    // Nothing waits for the program: both handles go at once, the thread's first.
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    // Nothing waits for the program: both handles go at once, the thread's first (the owners
+    // are released in the reverse order of their declaration).
+    const UniqueKernelHandle processHandle(process.hProcess);
+    const UniqueKernelHandle threadHandle(process.hThread);
 }
 
 void ShellOpen(HWND owner, const char* file, const std::string& directory, int showCommand)
