@@ -1,7 +1,7 @@
 // Decoding a full-screen TGA picture, uncompressed and run-length encoded: our decoder (on the
 // path the processor gets, and on each narrower path) and the plain reference into a warm
 // buffer, stb_image into the buffer it allocates (it has no other way), all from the file's
-// bytes in memory; and our whole load, file mapping and fresh picture included. Our pixels are
+// bytes in memory; and our whole load, file reading and fresh picture included. Our pixels are
 // 4 bytes bottom-up, stb's 3 bytes top-down.
 #include "DecodeBenchCases.h"
 #include "RatioReporter.h"

@@ -20,7 +20,8 @@ cp "$here/zarnhelp.rtf" "$out/zarn2000/help/zarnhelp.rtf"
 cp "$build/demo/setup.exe" "$build/demo/zarn.exe" "$out/zarn2000/setup/disk1/"
 
 # The installed game finds the CD through the drive the installer recorded, and looks for its
-# pictures, help and web shortcuts at that drive's root.
-mkdir -p "$out/data" "$out/help"
+# pictures, help, web shortcuts and setup program at that drive's root.
+mkdir -p "$out/data" "$out/help" "$out/setup/disk1"
 cp "$out/zarn2000/Data/setup.tga" "$out/data/setup.tga"
 cp "$here/zarnhelp.rtf" "$out/help/zarnhelp.rtf"
+cp "$build/demo/setup.exe" "$out/setup/disk1/setup.exe"

@@ -1,5 +1,5 @@
-// DDRAW.dll, loaded at its first use rather than at start-up, so that a machine without it still
-// runs the launcher. Once loaded it stays loaded until the program ends.
+// DDRAW.dll from the system folder, loaded at its first use rather than at start-up, so that a
+// machine without it still runs the launcher. Once loaded it stays loaded until the program ends.
 #pragma once
 
 #include <windows.h>

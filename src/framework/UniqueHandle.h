@@ -56,12 +56,6 @@ struct KernelHandleTraits {
     static void Close(Handle handle) { ::CloseHandle(handle); }
 };
 
-struct MappedViewTraits {
-    using Handle = const void*;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle view) { ::UnmapViewOfFile(view); }
-};
-
 struct GdiObjectTraits {
     using Handle = HGDIOBJ;
     static Handle Invalid() { return nullptr; }
@@ -81,8 +75,7 @@ struct ModuleTraits {
 };
 
 using UniqueFile = UniqueHandle<FileHandleTraits>;           // CreateFile: INVALID_HANDLE_VALUE
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>; // mappings, processes, threads: NULL
-using UniqueMappedView = UniqueHandle<MappedViewTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>; // processes, threads: NULL
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;

@@ -19,15 +19,18 @@ inline constexpr std::size_t kRegistryTextBuffer = 200;
 struct InstallRecord {
     std::string TargetDir; // "TARGETDIR": where the game was installed
     std::string SrcDrive;  // "SRCDRIVE": the drive it was installed from
+    // "TARGETDIR" is there but too long to read whole: TargetDir is then empty, and no command
+    // line is built on it, since it would name a program and a log file outside the game's folder.
+    bool TargetDirTooLong = false;
 };
 
 // The text a value's bytes hold: up to the first zero byte and at most 199 characters.
 std::string RegistryText(std::string_view valueBytes);
 
+// The game and its uninstaller; empty when TARGETDIR is too long to read.
 std::string RunCommand(const InstallRecord& record);
-// The program that RunCommand starts.
-std::string RunProgramPath(const InstallRecord& record);
 std::string UninstallCommand(const InstallRecord& record);
+// SRCDRIVE may be recorded as "D" or "D:": each path gets exactly one colon after a drive letter.
 std::string SetupCommand(const std::string& srcDrive);
 std::string SetupPicturePath(const std::string& srcDrive);
 std::string HelpDirectory(const std::string& srcDrive);

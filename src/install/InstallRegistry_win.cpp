@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
 namespace {
@@ -20,16 +21,20 @@ UniqueRegistryKey OpenKey(const char* path, REGSAM access)
     return key;
 }
 
-std::string QueryText(HKEY key, const char* valueName)
+// A value that is missing, or cannot be read for another reason, reads as empty; one that does
+// not fit the buffer reads as nothing at all. RegQueryValueExA then fails with ERROR_MORE_DATA
+// and leaves the buffer undefined, and a cut text would name another folder.
+std::optional<std::string> QueryText(HKEY key, const char* valueName)
 {
     char buffer[kRegistryTextBuffer] = {};
     DWORD size = sizeof buffer;
     DWORD type = 0;
-    // A value that does not fit fails with ERROR_MORE_DATA and leaves the buffer undefined; it
-    // reads as empty rather than as a cut text that would name another folder.
-    if (::RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                           &size) != ERROR_SUCCESS)
-        return {};
+    const LSTATUS status =
+        ::RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    if (status == ERROR_MORE_DATA)
+        return std::nullopt;
+    if (status != ERROR_SUCCESS)
+        return std::string();
     return RegistryText(std::string_view(buffer, size));
 }
 
@@ -53,15 +58,17 @@ std::optional<InstallRecord> ReadInstallRecord()
     if (!key)
         return std::nullopt;
     InstallRecord record;
-    record.TargetDir = QueryText(key.get(), "TARGETDIR");
-    record.SrcDrive = QueryText(key.get(), "SRCDRIVE");
+    const auto targetDir = QueryText(key.get(), "TARGETDIR");
+    record.TargetDir = targetDir.value_or("");
+    record.TargetDirTooLong = !targetDir;
+    record.SrcDrive = QueryText(key.get(), "SRCDRIVE").value_or("");
     return record;
 }
 
 std::string ReadVideoCard()
 {
     const UniqueRegistryKey key = OpenKey(kGeneralKeyPath, KEY_QUERY_VALUE);
-    return key ? QueryText(key.get(), "VIDEOCARD") : std::string();
+    return key ? QueryText(key.get(), "VIDEOCARD").value_or("") : std::string();
 }
 
 void WriteVideoCard(const std::string& description)

@@ -9,19 +9,26 @@
 #include <cstddef>
 #include <string>
 
+// What CreateProcess fails with for a program that needs administrator rights; the mingw-w64
+// headers lack it.
+#ifndef ERROR_ELEVATION_REQUIRED
+#define ERROR_ELEVATION_REQUIRED 740L
+#endif
+
 // Starts `commandLine` through a zero-filled buffer of `capacity` characters, closing both handles
-// at once. A command line of `capacity` characters or more is not started. With no application
-// name the system takes the program from the start of the command line.
-void LaunchProgram(const std::string& commandLine, std::size_t capacity,
-                   const char* applicationName = nullptr);
+// at once. The program it names (see SplitCommandLine) is handed to the system by its full path;
+// a command line of `capacity` characters or more, or one that names no program by its full path,
+// starts nothing. A program that needs elevation is started through the shell, which asks the user.
+void LaunchProgram(const std::string& commandLine, std::size_t capacity);
 
 // Opens `file`, a bare file name found in `directory`, with the shell's "open" verb. A folder of
 // 200 characters or more is not opened.
 void ShellOpen(HWND owner, const char* file, const std::string& directory, int showCommand);
 
-// The two system calls, replaceable so tests can see what would be started without starting it.
+// The system calls, replaceable so tests can see what would be started without starting it.
 struct LaunchCalls {
     decltype(&::CreateProcessA) createProcess;
     decltype(&::ShellExecuteA) shellExecute;
+    decltype(&::ShellExecuteExA) shellExecuteEx;
 };
 LaunchCalls SetLaunchCalls(const LaunchCalls& calls);

@@ -37,7 +37,6 @@ BOOL COptionDlg::OnInitDialog()
         m_UninstallCommand = UninstallCommand(*record);
         m_SetupCommand = SetupCommand(record->SrcDrive);
         m_SrcDrive = record->SrcDrive;
-        m_RunProgram = RunProgramPath(*record);
     }
 
     EnumerateDevices();
@@ -71,8 +70,7 @@ void COptionDlg::OnRun()
     if (!g_DDrawOK)
         return;
     EndDialog(0);
-    LaunchProgram(m_RunCommand, kOptionsCommandCapacity,
-                  m_RunProgram.empty() ? nullptr : m_RunProgram.c_str());
+    LaunchProgram(m_RunCommand, kOptionsCommandCapacity);
 }
 
 void COptionDlg::OnSetup()

@@ -37,7 +37,4 @@ private:
     std::string m_RunCommand;
     std::string m_UninstallCommand;
     std::string m_SetupCommand;
-    // The game's own path, handed to the system apart from the command line so that a folder
-    // with spaces can never start another program.
-    std::string m_RunProgram;
 };

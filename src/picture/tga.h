@@ -11,6 +11,7 @@
 #include <span>
 
 class ByteCursor;
+class FileContents;
 struct ChannelImage;
 #ifdef _WIN32
 class CDC;
@@ -72,6 +73,9 @@ public:
     // Replaces the contents with the picture in a TGA file. Returns 1 when the whole picture was
     // decoded. Reports failures to the user and the trace; see the decoder for which.
     int LoadTga(const char* path);
+    // The same, from a file's contents read already: empty contents are reported as an empty
+    // file, and contents cut short by a read error as a file that ends there.
+    int LoadTga(FileContents file);
 
     // Splits the picture into colour planes 0 to 2 (bytes 0 to 2 of each pixel, in the order the
     // buffer stores them); the fourth bytes stay out. Returns 0 for an empty picture or when the

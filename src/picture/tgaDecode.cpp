@@ -1,10 +1,10 @@
 // Filling a picture from a TGA file: the 18-byte header, the image ID and colour map that follow
 // it, and the readers of single pixels of 8, 15, 16, 24 or 32 bits; the loops over the pixel data
-// are in TgaPixelData.cpp. The file is read where it lies, through a cursor that cannot pass its
-// end, whatever the header claims.
+// are in TgaPixelData.cpp. The file is read whole into memory, then through a cursor that cannot
+// pass its end, whatever the header claims.
 #include "framework/Report.h"
 #include "picture/ByteCursor.h"
-#include "picture/FileView.h"
+#include "picture/FileContents.h"
 #include "picture/TgaDecoder.h"
 #include "picture/tga.h"
 
@@ -108,19 +108,21 @@ TgaDecodeResult CTga::Decode(std::span<const uint8_t> bytes)
 
 int CTga::LoadTga(const char* path)
 {
-    TgaDecodeResult outcome = TgaDecodeResult::Failed;
-    {
-        const FileView file(path);
-        if (!file) {
-            AfxMessageBox("Empty tga file");
-            return 0;
-        }
-        outcome = Decode(file.Bytes());
-        if (outcome == TgaDecodeResult::Failed)
-            AfxTrace("Error occured");
-    } // the file is released before a box waits for the user
-    if (outcome == TgaDecodeResult::Failed)
+    return LoadTga(FileContents(path));
+}
+
+int CTga::LoadTga(FileContents file)
+{
+    if (!file) {
+        AfxMessageBox("Empty tga file");
+        return 0;
+    }
+    const TgaDecodeResult outcome = Decode(file.Bytes());
+    file = FileContents(); // the bytes are freed before a box waits for the user
+    if (outcome == TgaDecodeResult::Failed) {
+        AfxTrace("Error occured");
         AfxMessageBox("Failed to decode tga file");
+    }
     return outcome == TgaDecodeResult::Decoded ? 1 : 0;
 }
 

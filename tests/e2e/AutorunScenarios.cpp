@@ -79,11 +79,16 @@ TEST_F(AutorunMenu, SetupStartsTheInstallerFromTheCdAndEndsTheLauncher)
 
 TEST_F(AutorunMenu, WithoutCdSetupStartsNothingAndStillEndsTheLauncher)
 {
+    // The command line is then "Not Found\zarn2000\setup\disk1\setup.exe": a system left to
+    // find the program by itself would run a Not.exe from the launcher's folder.
+    const std::string planted = ProgramFolder() + "\\Not.exe";
+    PlaceStandin(planted);
     LauncherRun run;
     for (const char* text : {kMainNoCd, kEmptyTga, kMenuNoCd, kEmptyTga})
         ExpectMessage(run, text);
     ClickButton(::GetDlgItem(run.WaitForMenu(kAutorunSetup), kAutorunSetup));
     EXPECT_TRUE(run.WaitForExit());
+    ::DeleteFileA(planted.c_str());
     EXPECT_TRUE(StandinLog().empty());
 }
 

@@ -1,5 +1,6 @@
-// The options menu over scripted display devices: a stand-in ddraw.dll beside a copy of the
-// launcher reports what each scenario needs, and fails the calls it is told to.
+// The options menu over scripted display devices: the stand-in ddraw.dll in the system folder
+// (the ddraw_standin test fixture) reports what each scenario needs, and fails the calls it is
+// told to.
 #include "LauncherScenario.h"
 
 #include <windows.h>
@@ -37,10 +38,6 @@ protected:
         LauncherScenario::SetUp();
         m_folder = ProgramFolder() + "\\e2e-cd\\scripted-ddraw";
         PlaceStandin(m_folder + "\\placeholder.exe"); // makes the folder
-        ::CopyFileA((ProgramFolder() + "\\lumbrel.exe").c_str(),
-                    (m_folder + "\\lumbrel.exe").c_str(), FALSE);
-        ::CopyFileA((ProgramFolder() + "\\ddraw-standin\\ddraw.dll").c_str(),
-                    (m_folder + "\\ddraw.dll").c_str(), FALSE);
         ::DeleteFileA(LogPath().c_str());
         ::SetEnvironmentVariableA("LUMBREL_DDRAW_LOG", LogPath().c_str());
         ::SetEnvironmentVariableA("LUMBREL_DDRAW_SCRIPT", (m_folder + "\\script.txt").c_str());
@@ -53,7 +50,7 @@ protected:
         LauncherScenario::TearDown();
     }
 
-    // "n,b" prefers the stand-in beside the launcher; "" switches DirectDraw off altogether.
+    // "n,b" prefers the stand-in to Wine's own; "" switches DirectDraw off altogether.
     // Wine takes a started program's DLL load order from its per-program settings: an override
     // in the environment reaches only the program Wine itself was started with.
     static void UseDirectDraw(const std::string& loadOrder)
@@ -111,7 +108,7 @@ TEST_F(ScriptedDevices, APrimaryAndAnAddOnAreOfferedSortedAndTheStoredOneIsChose
     Script({"device none 0x80000 S3 Trio",
             "device {12345678-1234-5678-9abc-def012345678} 0x0 3D Add-on"},
            "3D Add-on");
-    LauncherRun run(m_folder);
+    LauncherRun run;
     HWND menu = run.WaitForMenu(kOptionsRun);
     ASSERT_NE(menu, nullptr);
     HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
@@ -138,6 +135,24 @@ TEST_F(ScriptedDevices, APrimaryAndAnAddOnAreOfferedSortedAndTheStoredOneIsChose
     ExpectEverythingReleased();
 }
 
+// A copy of the launcher in a folder of its own, such as a user's downloads, with some other
+// ddraw.dll lying beside it: DirectDraw still comes from the system folder.
+TEST_F(ScriptedDevices, ADdrawDllBesideTheLauncherIsNotLoaded)
+{
+    const std::string downloads = m_folder + "\\downloads";
+    // A program, not DirectDraw: loaded in its place, it would offer no entry points at all.
+    PlaceStandin(downloads + "\\ddraw.dll");
+    ASSERT_TRUE(::CopyFileA((ProgramFolder() + "\\lumbrel.exe").c_str(),
+                            (downloads + "\\lumbrel.exe").c_str(), FALSE));
+    Script({"device none 0x80000 S3 Trio"});
+    LauncherRun run(downloads);
+    HWND menu = run.WaitForMenu(kOptionsRun);
+    ASSERT_NE(menu, nullptr) << "no menu: did the ddraw.dll beside the launcher stop DirectDraw?";
+    EXPECT_EQ(ComboItems(::GetDlgItem(menu, kOptionsChooser)), std::vector<std::string>{"S3 Trio"});
+    ClickButton(::GetDlgItem(menu, kExit));
+    EXPECT_TRUE(run.WaitForExit());
+}
+
 struct FailureCase {
     const char* name;
     std::vector<std::string> script;
@@ -152,7 +167,7 @@ TEST_P(DeviceFailures, KeepTheDevicesRecordedBeforeThem)
 {
     const FailureCase& c = GetParam();
     Script(c.script);
-    LauncherRun run(m_folder);
+    LauncherRun run;
     if (c.errorBox) {
         HWND box = run.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
@@ -224,7 +239,7 @@ TEST_F(ScriptedDevices, WithoutDirectDrawTheMenuSaysSoAndDisablesRun)
 {
     UseDirectDraw("");
     Script({});
-    LauncherRun run(m_folder);
+    LauncherRun run;
     const auto seen = run.DismissMessageBox(run.WaitForMessageBox());
     EXPECT_EQ(seen.caption, "Error");
     EXPECT_EQ(seen.text, kNoDevice);
@@ -253,7 +268,7 @@ TEST_P(Choices, SelectAndStoreTheChosenDevice)
 {
     const ChoiceCase& c = GetParam();
     Script(c.script, c.stored);
-    LauncherRun run(m_folder);
+    LauncherRun run;
     HWND menu = run.WaitForMenu(kOptionsRun);
     ASSERT_NE(menu, nullptr);
     HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
@@ -285,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ScriptedDevices, TheMatchingIsTracedLineByLine)
 {
     Script(kXyzAbc, "ABC");
-    LauncherRun run(m_folder);
+    LauncherRun run;
     HWND menu = run.WaitForMenu(kOptionsRun);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(
@@ -299,7 +314,7 @@ TEST_F(ScriptedDevices, TheMatchingIsTracedLineByLine)
 TEST_F(ScriptedDevices, AChoiceIsStoredAtOnce)
 {
     Script(kXyzAbc, "ABC");
-    LauncherRun run(m_folder);
+    LauncherRun run;
     HWND menu = run.WaitForMenu(kOptionsRun);
     ASSERT_NE(menu, nullptr);
     HWND chooser = ::GetDlgItem(menu, kOptionsChooser);

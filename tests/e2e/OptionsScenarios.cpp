@@ -46,13 +46,11 @@ class ProgramButtons : public OptionsMenu, public testing::WithParamInterface<St
 TEST_P(ProgramButtons, StartTheirCommandLineAndEndTheLauncher)
 {
     const StartCase& c = GetParam();
-    InsertCd('D');
+    InsertCd(c.srcDrive[0]);
     Install(c.targetDir, c.srcDrive);
     // A program where an unquoted path with spaces would lead the system astray.
     PlaceStandin("C:\\Program.exe");
     LauncherRun run;
-    if (c.srcDrive == "D")
-        ExpectMessage(run, kEmptyTga); // the picture's path is then D\data\setup.tga
     ClickButton(::GetDlgItem(run.WaitForMenu(kOptionsRun), c.button));
     EXPECT_TRUE(run.WaitForExit());
     const auto started = WaitForStandinLines(1);
@@ -69,8 +67,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "C:\\Games\\Zarn\\zarn.exe D:"},
         StartCase{"RunFromAFolderWithSpaces", "C:\\Program Files\\Zarn", "D:", kOptionsRun,
                   "zarn.exe", "C:\\Program Files\\Zarn\\zarn.exe D:"},
-        StartCase{"Setup", "C:\\Games\\Zarn", "D", kOptionsSetup, "setup.exe",
+        // The drive as a letter alone, and with its colon: one colon either way.
+        StartCase{"SetupFromALoneLetter", "C:\\Games\\Zarn", "D", kOptionsSetup, "setup.exe",
                   "D:\\setup\\disk1\\setup.exe"},
+        StartCase{"SetupFromALetterAndColon", "C:\\Games\\Zarn", "E:", kOptionsSetup, "setup.exe",
+                  "E:\\setup\\disk1\\setup.exe"},
         StartCase{"Uninstall", "C:\\Program Files\\Zarn", "D:", kOptionsUninstall, "isuninst.exe",
                   "C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\""}),
     [](const testing::TestParamInfo<StartCase>& param) { return std::string(param.param.name); });
@@ -90,6 +91,7 @@ TEST_P(UnstartableButtons, StartNothingAndStillEndTheLauncher)
     const NothingCase& c = GetParam();
     InsertCd('D');
     SeedInstallRecord({c.targetDir, c.srcDrive, std::nullopt, true});
+    PlaceStandin("C:\\windows\\isuninst.exe");
     LauncherRun run;
     if (!c.srcDrive)
         ExpectMessage(run, kEmptyTga); // \data\setup.tga is nowhere
@@ -104,8 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
     Options, UnstartableButtons,
     testing::Values(NothingCase{"RunWithoutValues", std::nullopt, std::nullopt, kOptionsRun},
                     NothingCase{"SetupWithoutValues", std::nullopt, std::nullopt, kOptionsSetup},
+                    // A folder too long to read names no folder: neither the game nor the
+                    // uninstaller with a log file outside it starts.
                     NothingCase{"RunFromA250CharacterFolder", std::string(250, 'z'),
-                                "D:", kOptionsRun}),
+                                "D:", kOptionsRun},
+                    NothingCase{"UninstallFromA250CharacterFolder", std::string(250, 'z'),
+                                "D:", kOptionsUninstall}),
     [](const testing::TestParamInfo<NothingCase>& param) { return std::string(param.param.name); });
 
 TEST_F(OptionsMenu, HelpAndTheWebSitesOpenFromTheRecordedDriveAndTheMenuStays)

@@ -1,4 +1,4 @@
-// Device enumeration over the stand-in DDRAW.dll beside this program (loaded instead of Wine's own
+// Device enumeration over the stand-in DDRAW.dll in the system folder (loaded instead of Wine's own
 // with WINEDLLOVERRIDES=ddraw=n,b): scripted devices and failures, and the stand-in's log of every
 // call the launcher made.
 #include "DebugOutputCapture.h"
@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <ostream>
@@ -121,19 +120,35 @@ private:
     std::string m_logPath = TempFile(".log");
 };
 
-TEST_F(DisplayDevices, DirectDrawIsLoadedAtTheFirstEnumerationAndStaysLoaded)
+std::string Folder(HMODULE module)
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(module, path, MAX_PATH);
+    const std::string file(path, length);
+    return file.substr(0, file.find_last_of('\\'));
+}
+
+std::string SystemFolder()
+{
+    char folder[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
+    return length < MAX_PATH ? std::string(folder, length) : std::string();
+}
+
+TEST_F(DisplayDevices, DirectDrawIsLoadedFromTheSystemFolderAtTheFirstEnumerationAndStaysLoaded)
 {
     if (::GetModuleHandleA("ddraw.dll"))
         GTEST_SKIP() << "an earlier test of this process has loaded DirectDraw";
+    // This program lies beside the stand-in's build output, and Wine prefers a ddraw.dll that is
+    // not its own: loaded by name, DirectDraw would come from this program's folder.
+    const std::string ownFolder = Folder(nullptr);
+    ASSERT_NE(::GetFileAttributesA((ownFolder + "\\ddraw.dll").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no ddraw.dll beside this program";
     Enumerate({"device none 0x80000 Stand-in VGA"});
+    ASSERT_EQ(VCardCount, 1) << "not the stand-in";
     const HMODULE ddraw = ::GetModuleHandleA("ddraw.dll");
     ASSERT_NE(ddraw, nullptr);
-    char path[MAX_PATH] = {};
-    char ownPath[MAX_PATH] = {};
-    ::GetModuleFileNameA(ddraw, path, MAX_PATH);
-    ::GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
-    const std::string folder(ownPath, std::strrchr(ownPath, '\\'));
-    EXPECT_STRCASEEQ(path, (folder + "\\ddraw.dll").c_str()) << "not the stand-in";
+    EXPECT_STRCASEEQ(Folder(ddraw).c_str(), SystemFolder().c_str());
 }
 
 TEST_F(DisplayDevices, RecordsEachDeviceAsItsDriverIdentifiesIt)

@@ -1,6 +1,7 @@
-// Device enumeration against the system's own DDRAW.dll, and on a machine without one. CTest runs
-// each suite in its own environment: WinesDirectDraw as it comes, NoDirectDraw with DirectDraw
-// switched off (WINEDLLOVERRIDES=ddraw=), so run by hand only one of them can pass.
+// Device enumeration against Wine's own DDRAW.dll, and on a machine without one, while the tests'
+// stand-in lies in the system folder. CTest runs each suite in its own environment:
+// WinesDirectDraw with Wine's default load order, which keeps its own DirectDraw; NoDirectDraw with
+// DirectDraw switched off (WINEDLLOVERRIDES=ddraw=), so run by hand only one of them can pass.
 #include "DebugOutputCapture.h"
 #include "display/DeviceTable.h"
 

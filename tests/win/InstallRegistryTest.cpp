@@ -84,6 +84,7 @@ TEST_F(InstallRegistry, AMissingKeyIsNoRecordAndMissingValuesAreEmptyTexts)
     const auto empty = ReadInstallRecord();
     ASSERT_TRUE(empty.has_value());
     EXPECT_EQ(empty->TargetDir, "");
+    EXPECT_FALSE(empty->TargetDirTooLong);
     EXPECT_EQ(empty->SrcDrive, "");
 
     SetText("TARGETDIR", "C:\\Program Files\\Zarn");
@@ -103,8 +104,18 @@ TEST_F(InstallRegistry, ValuesReadAsAtMost199CharactersAndNeverAsCutPaths)
     const auto record = ReadInstallRecord();
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ(record->TargetDir, std::string(199, 'a'));
+    EXPECT_FALSE(record->TargetDirTooLong);
     EXPECT_EQ(record->SrcDrive, "");
     EXPECT_EQ(ReadVideoCard(), std::string(199, 'c'));
+
+    // A folder that does not fit is not taken for an empty one: no command line is built on it.
+    SetText("TARGETDIR", std::string(200, 'a'));
+    const auto tooLong = ReadInstallRecord();
+    ASSERT_TRUE(tooLong.has_value());
+    EXPECT_EQ(tooLong->TargetDir, "");
+    EXPECT_TRUE(tooLong->TargetDirTooLong);
+    EXPECT_EQ(RunCommand(*tooLong), "");
+    EXPECT_EQ(UninstallCommand(*tooLong), "");
 }
 
 TEST_F(InstallRegistry, ValuesOfOtherTypesReadAsTheTextOfTheirBytes)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ struct SeenStart {
 };
 std::vector<SeenStart> g_starts;
 std::size_t g_capacity = 0;
-BOOL g_createSucceeds = TRUE;
+DWORD g_createError = ERROR_SUCCESS; // what a start fails with; none succeeds
 
 HANDLE DuplicateOwnHandle()
 {
@@ -49,12 +50,14 @@ BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
     seen.inheritHandles = inherit;
     seen.flags = flags;
     seen.environmentOrDirectory = environment != nullptr || directory != nullptr;
-    if (g_createSucceeds) {
-        process->hProcess = seen.process = DuplicateOwnHandle();
-        process->hThread = seen.thread = DuplicateOwnHandle();
-    }
     g_starts.push_back(seen);
-    return g_createSucceeds;
+    if (g_createError != ERROR_SUCCESS) {
+        ::SetLastError(g_createError);
+        return FALSE;
+    }
+    process->hProcess = g_starts.back().process = DuplicateOwnHandle();
+    process->hThread = g_starts.back().thread = DuplicateOwnHandle();
+    return TRUE;
 }
 
 struct SeenOpen {
@@ -72,6 +75,30 @@ HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR
     return reinterpret_cast<HINSTANCE>(42);
 }
 
+struct SeenElevation {
+    std::string verb, file, parameters, directory;
+    ULONG mask;
+    int show;
+};
+std::vector<SeenElevation> g_elevations;
+
+BOOL WINAPI RecordShellExecuteEx(SHELLEXECUTEINFOA* info)
+{
+    g_elevations.push_back(
+        {info->lpVerb ? info->lpVerb : "<none>", info->lpFile ? info->lpFile : "<none>",
+         info->lpParameters ? info->lpParameters : "<none>",
+         info->lpDirectory ? info->lpDirectory : "<none>", info->fMask, info->nShow});
+    ::SetLastError(ERROR_CANCELLED); // the user declined
+    return FALSE;
+}
+
+std::string CurrentDirectory()
+{
+    char directory[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, directory);
+    return directory;
+}
+
 bool HandleIsOpen(HANDLE handle)
 {
     DWORD flags = 0;
@@ -84,8 +111,10 @@ protected:
     {
         g_starts.clear();
         g_opens.clear();
-        g_createSucceeds = TRUE;
-        m_previous = SetLaunchCalls({RecordCreateProcess, RecordShellExecute});
+        g_elevations.clear();
+        g_createError = ERROR_SUCCESS;
+        m_previous =
+            SetLaunchCalls({RecordCreateProcess, RecordShellExecute, RecordShellExecuteEx});
     }
     void TearDown() override { SetLaunchCalls(m_previous); }
 
@@ -99,7 +128,7 @@ TEST_F(Launching, StartsTheCommandLineAsGivenAndClosesBothHandlesAtOnce)
     LaunchProgram("D:\\zarn2000\\setup\\disk1\\setup.exe", kAutorunCommandCapacity);
     ASSERT_EQ(g_starts.size(), 1u);
     const SeenStart& seen = g_starts[0];
-    EXPECT_EQ(seen.applicationName, "<none>");
+    EXPECT_EQ(seen.applicationName, "D:\\zarn2000\\setup\\disk1\\setup.exe");
     EXPECT_EQ(std::string(seen.buffer.data()), "D:\\zarn2000\\setup\\disk1\\setup.exe");
     EXPECT_EQ(seen.buffer.back(), '\0');
     STARTUPINFOA zeroed{};
@@ -112,25 +141,74 @@ TEST_F(Launching, StartsTheCommandLineAsGivenAndClosesBothHandlesAtOnce)
     EXPECT_FALSE(HandleIsOpen(seen.thread));
 }
 
-TEST_F(Launching, AFailedStartIsSilent)
+TEST_F(Launching, NamesTheProgramByItsPathAndStartsNothingWithoutAFullPath)
 {
-    g_createSucceeds = FALSE;
     g_capacity = kOptionsCommandCapacity;
-    LaunchProgram("", kOptionsCommandCapacity, "C:\\Games\\Zarn\\zarn.exe");
+    LaunchProgram("C:\\Program Files\\Zarn\\zarn.exe D:", kOptionsCommandCapacity);
     ASSERT_EQ(g_starts.size(), 1u);
-    EXPECT_EQ(g_starts[0].applicationName, "C:\\Games\\Zarn\\zarn.exe");
+    EXPECT_EQ(g_starts[0].applicationName, "C:\\Program Files\\Zarn\\zarn.exe");
+    EXPECT_EQ(std::string(g_starts[0].buffer.data()), "C:\\Program Files\\Zarn\\zarn.exe D:");
+
+    for (const char* line : {"Not Found\\zarn2000\\setup\\disk1\\setup.exe",
+                             "\\zarn.exe D:", "D::\\setup\\disk1\\setup.exe", ""})
+        LaunchProgram(line, kOptionsCommandCapacity);
+    EXPECT_EQ(g_starts.size(), 1u);
+}
+
+// Only a program that needs elevation is handed to the shell, once, to ask the user; every other
+// outcome of the start is final and silent.
+TEST_F(Launching, OnlyAProgramThatNeedsElevationIsStartedAgainThroughTheShell)
+{
+    g_capacity = kOptionsCommandCapacity;
+    const struct {
+        DWORD error;
+        size_t elevations;
+    } outcomes[] = {{ERROR_SUCCESS, 0},
+                    {ERROR_FILE_NOT_FOUND, 0},
+                    {ERROR_ACCESS_DENIED, 0},
+                    {ERROR_BAD_EXE_FORMAT, 0},
+                    {ERROR_ELEVATION_REQUIRED, 1}};
+    for (const auto& outcome : outcomes) {
+        g_starts.clear();
+        g_elevations.clear();
+        g_createError = outcome.error;
+        LaunchProgram("C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\"",
+                      kOptionsCommandCapacity);
+        EXPECT_EQ(g_starts.size(), 1u) << outcome.error;
+        ASSERT_EQ(g_elevations.size(), outcome.elevations) << outcome.error;
+    }
+    const SeenElevation& seen = g_elevations[0];
+    EXPECT_EQ(seen.verb, "runas");
+    EXPECT_EQ(seen.file, "C:\\windows\\isuninst.exe");
+    EXPECT_EQ(seen.parameters, "-f\"C:\\Program Files\\Zarn\\uninst.isu\"");
+    EXPECT_EQ(seen.directory, CurrentDirectory());
+    EXPECT_EQ(seen.show, SW_SHOWNORMAL);
+    // The launcher exits right after: the shell must be done when the call returns, and quiet.
+    EXPECT_EQ(seen.mask & (SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI),
+              static_cast<ULONG>(SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI));
+
+    g_elevations.clear();
+    g_capacity = kAutorunCommandCapacity;
+    LaunchProgram("D:\\zarn2000\\setup\\disk1\\setup.exe", kAutorunCommandCapacity);
+    ASSERT_EQ(g_elevations.size(), 1u);
+    EXPECT_EQ(g_elevations[0].file, "D:\\zarn2000\\setup\\disk1\\setup.exe");
+    EXPECT_EQ(g_elevations[0].parameters, "<none>");
 }
 
 TEST_F(Launching, CommandLinesOfCapacityOrMoreAreNotStarted)
 {
+    // A program's full path of the given length.
+    const auto line = [](std::size_t length) {
+        return "C:\\" + std::string(length - 7, 'x') + ".exe";
+    };
     for (const std::size_t capacity : {kAutorunCommandCapacity, kOptionsCommandCapacity}) {
         g_starts.clear();
         g_capacity = capacity;
-        LaunchProgram(std::string(capacity - 1, 'x'), capacity);
+        LaunchProgram(line(capacity - 1), capacity);
         ASSERT_EQ(g_starts.size(), 1u);
-        EXPECT_EQ(std::string(g_starts[0].buffer.data()), std::string(capacity - 1, 'x'));
-        LaunchProgram(std::string(capacity, 'x'), capacity);
-        LaunchProgram(std::string(capacity + 1, 'x'), capacity);
+        EXPECT_EQ(std::string(g_starts[0].buffer.data()), line(capacity - 1));
+        LaunchProgram(line(capacity), capacity);
+        LaunchProgram(line(capacity + 1), capacity);
         EXPECT_EQ(g_starts.size(), 1u);
     }
 }
@@ -150,6 +228,78 @@ TEST_F(Launching, OpensByBareNameInTheFolderAndRefusesFoldersOf200OrMore)
     EXPECT_EQ(g_opens[0].show, SW_SHOW);
     EXPECT_EQ(g_opens[1].directory, std::string(199, 'd'));
     EXPECT_EQ(g_opens[1].show, SW_HIDE);
+}
+
+// The elevation path with the real shell: Wine never refuses a start for want of elevation, so
+// the refusal is simulated and the shell really starts the stand-in program.
+BOOL WINAPI RefuseForElevation(LPCSTR /*application*/, LPSTR /*commandLine*/,
+                               LPSECURITY_ATTRIBUTES /*processAttributes*/,
+                               LPSECURITY_ATTRIBUTES /*threadAttributes*/, BOOL /*inherit*/,
+                               DWORD /*flags*/, LPVOID /*environment*/, LPCSTR /*directory*/,
+                               LPSTARTUPINFOA /*startup*/, LPPROCESS_INFORMATION /*process*/)
+{
+    ::SetLastError(ERROR_ELEVATION_REQUIRED);
+    return FALSE;
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string own = path;
+    return own.substr(0, own.find_last_of('\\'));
+}
+
+// The stand-in's one line: its name, command line, working directory and show state.
+std::string WaitForLine(const std::string& path)
+{
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+            char line[2048] = {};
+            const bool read = std::fgets(line, sizeof line, file) != nullptr;
+            std::fclose(file);
+            if (read && std::strchr(line, '\n'))
+                return {line, std::strcspn(line, "\r\n")};
+        }
+        ::Sleep(50);
+    }
+    return {};
+}
+
+TEST(ElevatedStart, TheShellStartsTheProgramWithItsParametersInTheLaunchersFolder)
+{
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "lumbrel elevated start";
+    const std::string program = folder + "\\setup.exe";
+    const std::string log = folder + "\\standin.log";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    ::DeleteFileA(log.c_str());
+    ASSERT_TRUE(::CopyFileA((ProgramFolder() + "\\standin.exe").c_str(), program.c_str(), FALSE));
+    ::SetEnvironmentVariableA("LUMBREL_STANDIN_LOG", log.c_str());
+    const std::string previousDirectory = CurrentDirectory();
+    ::SetCurrentDirectoryA(folder.c_str());
+    const LaunchCalls previous =
+        SetLaunchCalls({RefuseForElevation, &::ShellExecuteA, &::ShellExecuteExA});
+
+    LaunchProgram(program + " -f\"C:\\Program Files\\Zarn\\uninst.isu\"", kOptionsCommandCapacity);
+
+    SetLaunchCalls(previous);
+    ::SetCurrentDirectoryA(previousDirectory.c_str());
+    const std::string line = WaitForLine(log);
+    ::SetEnvironmentVariableA("LUMBREL_STANDIN_LOG", nullptr);
+    ASSERT_FALSE(line.empty()) << "the stand-in did not start";
+    const size_t name = line.find('|');
+    const size_t directory = line.rfind('|', line.rfind('|') - 1);
+    EXPECT_EQ(line.substr(0, name), "setup.exe");
+    // The shell quotes the program's path itself; the parameters follow it unchanged.
+    const std::string commandLine = line.substr(name + 1, directory - name - 1);
+    EXPECT_NE(commandLine.find("setup.exe"), std::string::npos) << commandLine;
+    EXPECT_TRUE(commandLine.ends_with(" -f\"C:\\Program Files\\Zarn\\uninst.isu\"")) << commandLine;
+    EXPECT_EQ(line.substr(directory + 1, line.rfind('|') - directory - 1), folder);
+    ::DeleteFileA(program.c_str());
+    ::DeleteFileA(log.c_str());
+    ::RemoveDirectoryA(folder.c_str());
 }
 
 } // namespace

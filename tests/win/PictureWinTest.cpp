@@ -1,7 +1,7 @@
-// The picture's Win32 side under Wine: the read-only file view, the DIB section that holds the
+// The picture's Win32 side under Wine: the file read whole, the DIB section that holds the
 // pixels, and drawing them with GDI into a 32-bit target whose pixels are read back exactly.
 #include "framework/DeviceContext.h"
-#include "picture/FileView.h"
+#include "picture/FileContents.h"
 #include "picture/PictureTrace.h"
 #include "picture/PixelSection.h"
 #include "picture/tga.h"
@@ -136,28 +136,27 @@ TEST(PixelSectionWin, IsAZeroedDibSectionThatDeleteObjectFrees)
     EXPECT_EQ(::GetObjectType(handle), 0u) << "the DIB section was not deleted";
 }
 
-TEST_F(PictureWin, FileViewHoldsTheWholeFileAndReleasesItWhenGone)
+TEST_F(PictureWin, FileContentsHoldTheWholeFileReleasedOnceRead)
 {
     const std::string path = TempPath("picture.tga");
     const std::vector<uint8_t> bytes = {1, 2, 3, 4, 5};
     WriteFileBytes(path, bytes);
     {
-        const FileView view(path.c_str());
-        ASSERT_TRUE(view);
-        EXPECT_EQ(std::vector<uint8_t>(view.Bytes().begin(), view.Bytes().end()), bytes);
-        // Opened for reading and shared for reading only: no writer gets in meanwhile.
+        const FileContents contents(path.c_str());
+        ASSERT_TRUE(contents);
+        EXPECT_EQ(std::vector<uint8_t>(contents.Bytes().begin(), contents.Bytes().end()), bytes);
+        // The file is closed once read: a writer gets in while the contents are held.
         HANDLE writer = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
-        EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+        EXPECT_NE(writer, INVALID_HANDLE_VALUE);
         if (writer != INVALID_HANDLE_VALUE)
             ::CloseHandle(writer);
     }
-    // The view, the mapping and the file are all released: the file can now be replaced.
     EXPECT_TRUE(::DeleteFileA(path.c_str())) << ::GetLastError();
 
     WriteFileBytes(path, {});
-    EXPECT_FALSE(FileView(path.c_str())) << "an empty file cannot be mapped";
-    EXPECT_FALSE(FileView(TempPath("missing.tga").c_str()));
+    EXPECT_FALSE(FileContents(path.c_str())) << "an empty file is refused";
+    EXPECT_FALSE(FileContents(TempPath("missing.tga").c_str()));
 }
 
 TEST_F(PictureWin, DrawsNothingForAnEmptyPicture)
