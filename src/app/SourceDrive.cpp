@@ -74,9 +74,7 @@ std::optional<std::string> LauncherSourceRoot(std::string_view launcherPath,
     if (folderStart == std::string_view::npos || !IsCdFolderName(folder.substr(folderStart + 1)))
         return std::nullopt;
     std::string root(folder.substr(0, folderStart));
-    // The autorun menu starts Setup through an unquoted command line, in which a space lets the
-    // system try a shorter program first (C:\My.exe for C:\My Zarn\...): such a copy is not taken.
-    if (!IsFullRoot(root) || root.find(' ') != std::string::npos)
+    if (!IsFullRoot(root))
         return std::nullopt;
     if (IsDriveRoot(root))
         root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));

@@ -33,7 +33,7 @@ std::optional<char> FindMarkerDrive(const FileProbe& canOpen);
 // The disc the launcher runs from: when `launcherPath` lies in a folder named zarn2000 (any
 // letter case) whose parent holds the marker, that parent: "E:" when run from a disc (a drive
 // root always as an upper-case letter and colon, like the scan's), "C:\ZarnCopy" when run from a
-// copy of the disc (one whose path has no space). Nothing for any other path.
+// copy of the disc. Nothing for any other path.
 std::optional<std::string> LauncherSourceRoot(std::string_view launcherPath,
                                               const FileProbe& canOpen);
 

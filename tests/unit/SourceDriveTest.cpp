@@ -141,12 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
         LauncherPathCase{"FolderCopyInAnyCase", "c:\\Games\\Copy\\ZARN2000\\lumbrel.exe",
                          "c:\\Games\\Copy\\zarn2000\\lumbrel.exe",
                          "c:\\Games\\Copy\\zarn2000\\lumbrel.exe", "c:\\Games\\Copy"},
+        // Every launch names its program, so a space in the copy's path is harmless.
+        LauncherPathCase{"FolderCopyWithASpace", "C:\\My Zarn\\zarn2000\\lumbrel.exe",
+                         "C:\\My Zarn\\zarn2000\\lumbrel.exe",
+                         "C:\\My Zarn\\zarn2000\\lumbrel.exe", "C:\\My Zarn"},
         LauncherPathCase{"NetworkShare", "\\\\server\\share\\zarn2000\\lumbrel.exe",
                          "\\\\server\\share\\zarn2000\\lumbrel.exe",
                          "\\\\server\\share\\zarn2000\\lumbrel.exe", "\\\\server\\share"},
-        // A space would let the unquoted Setup command line start another program.
-        LauncherPathCase{"FolderCopyWithASpace", "C:\\My Zarn\\zarn2000\\lumbrel.exe",
-                         "C:\\My Zarn\\zarn2000\\lumbrel.exe", nullptr, nullptr},
         // A zarn2000 folder whose parent lacks the marker.
         LauncherPathCase{"ParentWithoutMarker", "C:\\Downloads\\zarn2000\\lumbrel.exe", kMarkerOnE,
                          "C:\\Downloads\\zarn2000\\lumbrel.exe", nullptr},
