@@ -30,8 +30,8 @@ inline constexpr const char* kMenuNoCd =
     "autorun";
 
 // Where a scenario may copy the disc on C:. Short, because the autorun menu's Setup command line
-// passes through a 50-character buffer.
-inline constexpr const char* kCdCopyOnC = "C:\\ZarnCopy";
+// passes through a 50-character buffer; with a space, which must lead the system nowhere else.
+inline constexpr const char* kCdCopyOnC = "C:\\Zarn Copy";
 
 class LauncherScenario : public testing::Test {
 public:

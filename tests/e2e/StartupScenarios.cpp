@@ -138,6 +138,8 @@ TEST_F(Startup, StartedFromTheCdOnEItUsesEEvenWithAMarkerOnC)
 TEST_F(Startup, ACopyOfTheDiscOnCWorksFromItsOwnFolder)
 {
     LayOutCd(kCdCopyOnC);
+    // What a system left to cut the command line at its space would start instead.
+    PlaceStandin("C:\\Zarn.exe");
     LauncherRun run(std::string(kCdCopyOnC) + "\\zarn2000");
     HWND menu = run.WaitForMenu(kAutorunSetup);
     ASSERT_NE(menu, nullptr) << "held up by a message: the copy was not found";
@@ -147,6 +149,7 @@ TEST_F(Startup, ACopyOfTheDiscOnCWorksFromItsOwnFolder)
     EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
               std::vector<std::string>{"setup.exe|" + std::string(kCdCopyOnC) +
                                        "\\zarn2000\\setup\\disk1\\setup.exe"});
+    ::DeleteFileA("C:\\Zarn.exe");
 }
 
 struct MenuChoice {
