@@ -35,12 +35,14 @@ LauncherRun::LauncherRun() : LauncherRun(ProgramFolder())
 
 LauncherRun::LauncherRun(const std::string& folder)
 {
-    std::string commandLine = folder + "\\lumbrel.exe";
+    // Named apart from its command line: a folder with a space must not start another program.
+    const std::string program = folder + "\\lumbrel.exe";
+    std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           ProgramFolder().c_str(), &startup, &m_process))
-        throw std::runtime_error("cannot start " + commandLine);
+        throw std::runtime_error("cannot start " + program);
 }
 
 LauncherRun::~LauncherRun()
