@@ -143,8 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
                          "c:\\Games\\Copy\\zarn2000\\lumbrel.exe", "c:\\Games\\Copy"},
         // Every launch names its program, so a space in the copy's path is harmless.
         LauncherPathCase{"FolderCopyWithASpace", "C:\\My Zarn\\zarn2000\\lumbrel.exe",
-                         "C:\\My Zarn\\zarn2000\\lumbrel.exe",
-                         "C:\\My Zarn\\zarn2000\\lumbrel.exe", "C:\\My Zarn"},
+                         "C:\\My Zarn\\zarn2000\\lumbrel.exe", "C:\\My Zarn\\zarn2000\\lumbrel.exe",
+                         "C:\\My Zarn"},
         LauncherPathCase{"NetworkShare", "\\\\server\\share\\zarn2000\\lumbrel.exe",
                          "\\\\server\\share\\zarn2000\\lumbrel.exe",
                          "\\\\server\\share\\zarn2000\\lumbrel.exe", "\\\\server\\share"},
