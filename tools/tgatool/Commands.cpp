@@ -1,13 +1,17 @@
 #include "Commands.h"
 
 #include "TgaWriter.h"
+#include "WholeNumber.h"
 #include "framework/ReportSink.h"
+#include "picture/FileContents.h"
+#include "picture/TgaDecoder.h"
 #include "picture/tga.h"
 
+#include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -33,20 +37,79 @@ void PrintReport(ReportChannel channel, std::string_view text)
     std::puts(line.c_str());
 }
 
-int Decode(std::span<char* const> arguments)
+struct PictureSize {
+    uint64_t width;
+    uint64_t height;
+};
+
+// Says which picture broke the limit, and how to lift it.
+bool IsWithinPixelLimit(const ToolSettings& settings, PictureSize size, const std::string& what)
+{
+    if (size.width * size.height <= settings.maxPixels)
+        return true;
+    std::fprintf(stderr,
+                 "tgatool: %s is %" PRIu64 " x %" PRIu64 " pixels, over the limit of %" PRIu64
+                 " (--max-pixels)\n",
+                 what.c_str(), size.width, size.height, settings.maxPixels);
+    return false;
+}
+
+// The size a file's header states, checked before the load allocates it; nothing when the file
+// is too short to have a header (the load reports that).
+std::optional<PictureSize> StatedSize(const FileContents& file)
+{
+    const std::optional<TgaFile> tga = ReadTgaFile(file.Bytes());
+    if (!tga)
+        return std::nullopt;
+    return PictureSize{tga->header.width, tga->header.height};
+}
+
+std::string PictureIn(const char* path)
+{
+    return std::string("the picture in ") + path;
+}
+
+// The target, the source as its header states it, and the picture between the two passes: the
+// horizontal pass comes first, into WIDTH x the source's height, so a tall narrow source made wide
+// takes far more memory than either.
+bool AreRescaleSizesWithinLimit(const ToolSettings& settings, const char* path,
+                                std::optional<PictureSize> stated, PictureSize target)
+{
+    if (!IsWithinPixelLimit(settings, target, "the target"))
+        return false;
+    return !stated || (IsWithinPixelLimit(settings, *stated, PictureIn(path)) &&
+                       IsWithinPixelLimit(settings, {target.width, stated->height},
+                                          "the intermediate picture (WIDTH x the height of " +
+                                              std::string(path) + ")"));
+}
+
+int WriteOrSayWhy(const CTga& picture, const char* path)
+{
+    if (const std::error_code error = WriteTga32(picture, path)) {
+        std::fprintf(stderr, "tgatool: cannot write %s: %s\n", path, error.message().c_str());
+        return 2;
+    }
+    return 0;
+}
+
+int Decode(const ToolSettings& settings, std::span<char* const> arguments)
 {
     if (arguments.size() != 2) {
         std::fputs("usage: tgatool decode IN.tga OUT.tga\n", stderr);
         return 2;
     }
+    FileContents file(arguments[0]);
+    const std::optional<PictureSize> stated = StatedSize(file);
+    if (stated && !IsWithinPixelLimit(settings, *stated, PictureIn(arguments[0])))
+        return 1;
     SetReportSink(PrintReport);
     CTga picture;
-    const int loaded = picture.LoadTga(arguments[0]);
+    const int loaded = picture.LoadTga(std::move(file));
     std::fflush(stdout);
     // A failed load can still leave a picture (partly decoded, the rest black): it is written too.
-    if (!picture.IsEmpty() && !WriteTga32(picture, arguments[1])) {
-        std::fprintf(stderr, "tgatool: cannot write %s\n", arguments[1]);
-        return 2;
+    if (!picture.IsEmpty()) {
+        if (const int status = WriteOrSayWhy(picture, arguments[1]))
+            return status;
     }
     return loaded == 1 ? 0 : 1;
 }
@@ -54,14 +117,11 @@ int Decode(std::span<char* const> arguments)
 // A picture side: a whole number from 1 to 65535, the most a TGA file can hold.
 std::optional<int> ParseSide(const char* text)
 {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 1 || value > 65535)
-        return std::nullopt;
-    return static_cast<int>(value);
+    const auto side = ParseWholeNumber(text, 1, 65535);
+    return side ? std::optional<int>(static_cast<int>(*side)) : std::nullopt;
 }
 
-int Rescale(std::span<char* const> arguments)
+int Rescale(const ToolSettings& settings, std::span<char* const> arguments)
 {
     if (arguments.size() != 4) {
         std::fputs("usage: tgatool rescale IN.tga WIDTH HEIGHT OUT.tga\n", stderr);
@@ -73,9 +133,13 @@ int Rescale(std::span<char* const> arguments)
         std::fputs("tgatool: WIDTH and HEIGHT are whole numbers from 1 to 65535\n", stderr);
         return 2;
     }
+    FileContents file(arguments[0]);
+    if (!AreRescaleSizesWithinLimit(settings, arguments[0], StatedSize(file),
+                                    {uint64_t(*width), uint64_t(*height)}))
+        return 1;
     SetReportSink(PrintReport);
     CTga source;
-    const int loaded = source.LoadTga(arguments[0]);
+    const int loaded = source.LoadTga(std::move(file));
     CTga destination;
     destination.CreateBlank(*width, *height);
     if (destination.IsEmpty()) {
@@ -85,10 +149,8 @@ int Rescale(std::span<char* const> arguments)
     source.RescaleInto(destination);
     std::fflush(stdout);
     // Written whether or not the load succeeded: a menu shows the blank picture then.
-    if (!WriteTga32(destination, arguments[3])) {
-        std::fprintf(stderr, "tgatool: cannot write %s\n", arguments[3]);
-        return 2;
-    }
+    if (const int status = WriteOrSayWhy(destination, arguments[3]))
+        return status;
     return loaded == 1 ? 0 : 1;
 }
 

@@ -1,20 +1,11 @@
 #include "TgaWriter.h"
 
+#include "OutputFile.h"
 #include "picture/tga.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-} // namespace
-
-bool WriteTga32(const CTga& picture, const char* path)
+std::error_code WriteTga32(const CTga& picture, const char* path)
 {
     const auto width = static_cast<uint16_t>(picture.Width());
     const auto height = static_cast<uint16_t>(picture.Height());
@@ -39,11 +30,5 @@ bool WriteTga32(const CTga& picture, const char* path)
         8, // 8 attribute bits, bottom-left origin
     };
     const size_t pixelBytes = size_t{width} * size_t{height} * 4;
-
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "wb"));
-    if (!file)
-        return false;
-    const bool written = std::fwrite(header, 1, sizeof header, file.get()) == sizeof header &&
-                         std::fwrite(picture.Bits(), 1, pixelBytes, file.get()) == pixelBytes;
-    return std::fclose(file.release()) == 0 && written;
+    return WriteWholeFile(path, {header, {picture.Bits(), pixelBytes}});
 }

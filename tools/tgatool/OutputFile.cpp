@@ -1,0 +1,139 @@
+// Output files written whole: a temporary file beside the output, renamed over it once complete.
+#include "OutputFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <utility>
+
+namespace {
+
+std::error_code LastError()
+{
+    return {errno, std::generic_category()};
+}
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) : m_fd(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    int get() const { return m_fd; }
+    // Closes now: a write that the system defers can still fail here.
+    std::error_code Close()
+    {
+        return ::close(std::exchange(m_fd, -1)) == 0 ? std::error_code() : LastError();
+    }
+
+private:
+    int m_fd;
+};
+
+// A file made beside the output, removed again unless it has been renamed over the output.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const char* outputPath)
+        : m_path(std::string(outputPath) + ".tmp-XXXXXX"),
+          m_fd(::mkostemp(m_path.data(), O_CLOEXEC)), m_exists(m_fd.get() >= 0)
+    {
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile()
+    {
+        if (m_exists)
+            ::unlink(m_path.c_str());
+    }
+
+    bool Created() const { return m_exists; }
+    UniqueFd& File() { return m_fd; }
+    std::error_code RenameTo(const char* path)
+    {
+        if (::rename(m_path.c_str(), path) != 0)
+            return LastError();
+        m_exists = false;
+        return {};
+    }
+
+private:
+    std::string m_path;
+    UniqueFd m_fd;
+    bool m_exists; // under m_path
+};
+
+std::error_code WriteParts(int fd, std::initializer_list<std::span<const uint8_t>> parts)
+{
+    for (std::span<const uint8_t> part : parts) {
+        while (!part.empty()) {
+            const ssize_t written = ::write(fd, part.data(), part.size());
+            if (written < 0 && errno != EINTR)
+                return LastError();
+            if (written > 0)
+                part = part.subspan(static_cast<size_t>(written));
+        }
+    }
+    return {};
+}
+
+// What a file created by open() would have: an existing file's own permissions, or the usual
+// ones less the umask. mkstemp makes its file readable by the owner alone.
+mode_t OutputMode(const struct stat* existing)
+{
+    if (existing)
+        return existing->st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+std::error_code WriteInPlace(const char* path,
+                             std::initializer_list<std::span<const uint8_t>> parts)
+{
+    UniqueFd file(::open(path, O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (file.get() < 0)
+        return LastError();
+    if (const std::error_code error = WriteParts(file.get(), parts))
+        return error;
+    return file.Close();
+}
+
+std::error_code WriteAndReplace(const char* path, const struct stat* existing,
+                                std::initializer_list<std::span<const uint8_t>> parts)
+{
+    TemporaryFile temporary(path);
+    if (!temporary.Created())
+        return LastError();
+    UniqueFd& file = temporary.File();
+    if (::fchmod(file.get(), OutputMode(existing)) != 0)
+        return LastError();
+    if (const std::error_code error = WriteParts(file.get(), parts))
+        return error;
+    // On the disk before the rename, so the output is never seen half written after a crash.
+    if (::fsync(file.get()) != 0)
+        return LastError();
+    if (const std::error_code error = file.Close())
+        return error;
+    return temporary.RenameTo(path);
+}
+
+} // namespace
+
+std::error_code WriteWholeFile(const char* path,
+                               std::initializer_list<std::span<const uint8_t>> parts)
+{
+    struct stat status {};
+    const bool exists = ::stat(path, &status) == 0;
+    // A folder is not written in place: the rename over it fails and says so.
+    if (exists && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
+        return WriteInPlace(path, parts);
+    return WriteAndReplace(path, exists ? &status : nullptr, parts);
+}
