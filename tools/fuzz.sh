@@ -1,31 +1,63 @@
 #!/usr/bin/env bash
-# Usage: tools/fuzz.sh SECONDS [extra libFuzzer options...]
-# Builds the TGA decoder's fuzzer (clang, ASan + UBSan) and runs it for SECONDS.
-# New inputs collect in the build tree, seeded from tests/fuzz/corpus; a finding is written to
-# the build tree as crash-*/oom-*/timeout-* and the script fails. BUILD_DIR overrides the tree.
+# Usage: tools/fuzz.sh SECONDS [TARGET] [extra libFuzzer options...]
+# Builds the picture code's fuzzers (clang, ASan + UBSan) and runs TARGET for SECONDS: load_tga
+# (the TGA decoder) or zoom (the zoom engine and the rescale of pictures). Without a TARGET both
+# run, sharing the SECONDS between them.
+# New inputs collect in the build tree, seeded from tests/fuzz/corpus/TARGET; a finding is written
+# to the build tree as crash-*/oom-*/timeout-*/slow-unit-* under fuzz/TARGET/artifacts, and the
+# script fails once every target has run. BUILD_DIR overrides the tree.
 set -euo pipefail
 
-seconds=${1:?usage: tools/fuzz.sh SECONDS [libFuzzer options...]}
+usage="usage: tools/fuzz.sh SECONDS [load_tga|zoom] [libFuzzer options...]"
+seconds=${1:?$usage}
 shift
+targets=(load_tga zoom)
+if [ $# -gt 0 ] && [[ $1 != -* ]]; then
+  case $1 in
+    load_tga | zoom) targets=("$1") ;;
+    *) echo "$usage" >&2; exit 2 ;;
+  esac
+  shift
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build/host-asan}
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DLUMBREL_SANITIZE=ON >/dev/null
-cmake --build "$build" --target fuzz_load_tga
+cmake --build "$build" --target "${targets[@]/#/fuzz_}"
 
-work=$build/fuzz
-mkdir -p "$work/corpus" "$work/artifacts"
-# The harness writes each input to a scratch file and removes it after the load; memory-backed
-# storage makes that cheap. A crash can leave the file behind, so it is swept up at the end.
-scratch=$work
+# The decoder's harness writes each input to a scratch file and removes it after the load;
+# memory-backed storage makes that cheap. A crash can leave the file behind, so it is swept up at
+# the end.
+scratch=$build/fuzz
+mkdir -p "$scratch"
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then scratch=$(mktemp -d /dev/shm/fuzz-load-tga.XXXXXX); fi
 export TMPDIR=$scratch
-trap 'rm -f "$scratch"/fuzz-load-tga-*.tga; [ "$scratch" = "$work" ] || rmdir "$scratch"' EXIT
+trap 'rm -f "$scratch"/fuzz-load-tga-*.tga; [ "$scratch" = "$build/fuzz" ] || rmdir "$scratch"' EXIT
 
 # FUZZ_JOBS > 1 runs that many fuzzing processes side by side (libFuzzer's fork mode).
 parallel=()
 if [ "${FUZZ_JOBS:-1}" -gt 1 ]; then parallel=(-fork="$FUZZ_JOBS"); fi
-"$build/bin/fuzz_load_tga" "$work/corpus" "$root/tests/fuzz/corpus" "${parallel[@]}" \
-  -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=2048 \
-  -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$@"
+
+# An input is kept short of what the harness needs: the decoder's files, or the zoom's header and
+# enough samples to vary a picture. A single input running for seconds is a finding (each is
+# bounded to run in milliseconds), and so is one that takes more than 2 GB.
+declare -A max_len=([load_tga]=8192 [zoom]=4096)
+
+failed=()
+left=$seconds
+for i in "${!targets[@]}"; do
+  target=${targets[$i]}
+  share=$((left / (${#targets[@]} - i)))
+  left=$((left - share))
+  work=$build/fuzz/$target
+  mkdir -p "$work/corpus" "$work/artifacts"
+  echo "=== fuzz_$target for ${share}s"
+  "$build/bin/fuzz_$target" "$work/corpus" "$root/tests/fuzz/corpus/$target" "${parallel[@]}" \
+    -max_total_time="$share" -max_len="${max_len[$target]}" -rss_limit_mb=2048 -timeout=10 \
+    -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$@" || failed+=("$target")
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzz.sh: findings in ${failed[*]} (see $build/fuzz/*/artifacts)" >&2
+  exit 1
+fi

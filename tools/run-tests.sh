@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test tier:
 #   host       native unit tests of the portable core
-#   host-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer, plus a short fuzz run
+#   host-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer, plus a short run of
+#              each fuzzer
 #   win32      the shipped i686 build: unit, Win32 and end-to-end tests under Wine on Xvfb
 #   win64      the same for x86_64
 set -euo pipefail

@@ -1,9 +1,13 @@
 // Feeds arbitrary files to LoadTga through the plain seams and checks that a picture it leaves is
 // whole (ASan then catches any read past the file or write past the pixels) and holds what the
 // plain reference decoder makes of the same file.
+//
+// Input: one byte that picks the decoder's instruction-set path (portable, SSE2, SSSE3), then
+// the file.
 #include "TgaReference.h"
 #include "framework/ReportSink.h"
 #include "picture/PictureTrace.h"
+#include "picture/TgaDecoder.h"
 #include "picture/tga.h"
 
 #include <unistd.h>
@@ -12,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -20,6 +25,8 @@ namespace {
 // Pictures above this many bytes are skipped, except those too large to be created at all: they
 // would only test how fast the allocator hands out zeroed gigabytes.
 constexpr int64_t kMaxFuzzedBytes = int64_t{16} << 20;
+
+constexpr TgaCpuPath kPaths[] = {TgaCpuPath::Portable, TgaCpuPath::Sse2, TgaCpuPath::Ssse3};
 
 const std::string& ScratchFile()
 {
@@ -72,15 +79,20 @@ void CheckAgainstReference(const CTga& picture, int result, const uint8_t* data,
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
 {
     SetReportSink([](ReportChannel, std::string_view) {});
     SetPictureTraceFile("/dev/null");
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize)
 {
+    // A path this processor lacks is not run at all.
+    if (inputSize == 0 || !SetTgaCpuPath(kPaths[input[0] % std::size(kPaths)]))
+        return -1;
+    const uint8_t* const data = input + 1;
+    const size_t size = inputSize - 1;
     if (!IsWorthDecoding(data, size))
         return -1;
     std::FILE* file = std::fopen(ScratchFile().c_str(), "wb");

@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the fuzzer's seed corpus: small TGA files covering each depth, colour-map kind and
-compression the decoder accepts, plus a few it rejects. Run from anywhere; writes into corpus/."""
+"""Writes the fuzzers' seed corpora. Run from anywhere.
+
+corpus/load_tga: small TGA files covering each depth, colour-map kind and compression the decoder
+accepts, plus a few it rejects, each behind the byte that picks each instruction-set path.
+corpus/zoom: zooms and rescales covering each filter selector, channel count, path and threading,
+sizes of 0 and 1, block edges and long thin images (see FuzzZoom.cpp for the layout)."""
 import os
+import random
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -56,6 +61,63 @@ files["cut_in_header.tga"] = header(2, 24)[:17]
 files["cut_in_pixels.tga"] = header(2, 24) + raw(24)[:20]
 files["overrun_row.tga"] = header(10, 24) + bytes([0x85]) + pixel(24, 0)
 
-for name, data in files.items():
-    with open(os.path.join(HERE, "corpus", name), "wb") as f:
+TGA_PATHS = {"portable": 0, "sse2": 1, "ssse3": 2}
+
+# Zoom header fields, as FuzzZoom.cpp reads them.
+PORTABLE, SSE2, AVX2 = 0, 1, 2
+BANDS = 4  # threading bit: split any image into bands of rows
+NONE, NEAREST, BOX, TRIANGLE, BSPLINE, LANCZOS3, MITCHELL, DEFAULT = range(8)
+ZOOM, RESCALE, RESCALE_ITSELF = range(3)
+
+
+def raw_selector(value):
+    return 0x80 | value
+
+
+def zoom(path, threading, selector, channels, run, src, dst, samples=97):
+    rng = random.Random(f"{src}{dst}{channels}")
+    return struct.pack("<BBBBBHHHH", path, threading, selector, channels, run, *src, *dst) + \
+        bytes(rng.randrange(256) for _ in range(samples))
+
+
+zooms = {
+    "none": zoom(PORTABLE, 0, NONE, 3, ZOOM, (9, 7), (4, 4)),
+    "nearest": zoom(SSE2, 1, NEAREST, 3, ZOOM, (37, 21), (50, 9)),
+    "box": zoom(AVX2, 2, BOX, 1, ZOOM, (37, 21), (50, 9)),
+    "triangle": zoom(PORTABLE, 3, TRIANGLE, 2, ZOOM, (50, 9), (37, 21)),
+    "bspline": zoom(SSE2, 0, BSPLINE, 4, ZOOM, (33, 17), (16, 8)),
+    "lanczos3": zoom(AVX2, 1, LANCZOS3, 4, ZOOM, (17, 33), (25, 15)),
+    "mitchell": zoom(PORTABLE, 2, MITCHELL, 1, ZOOM, (5, 3), (40, 31)),
+    "hermite": zoom(SSE2, 3, DEFAULT, 3, ZOOM, (8, 16), (9, 17)),
+    "unnamed_selector": zoom(AVX2, 0, raw_selector(63), 2, ZOOM, (15, 4), (32, 5)),
+    "zero_selector": zoom(PORTABLE, 0, raw_selector(0), 1, ZOOM, (16, 16), (15, 15)),
+    "five_channels": zoom(AVX2, 1, LANCZOS3, 5, ZOOM, (9, 9), (20, 3)),
+    "six_channels": zoom(SSE2, 2, BOX, 6, ZOOM, (20, 3), (9, 9)),
+    "no_channels": zoom(PORTABLE, 0, DEFAULT, 0, ZOOM, (4, 4), (5, 5)),
+    "empty_source": zoom(AVX2, 0, DEFAULT, 1, ZOOM, (0, 5), (3, 3)),
+    "empty_destination": zoom(SSE2, 0, NEAREST, 2, ZOOM, (5, 5), (3, 0)),
+    "one_pixel": zoom(AVX2, 0, MITCHELL, 1, ZOOM, (1, 1), (7, 5)),
+    "long_row": zoom(AVX2, 1, DEFAULT, 1, ZOOM, (1000, 1), (379, 3)),
+    "long_column": zoom(SSE2, 1, BSPLINE, 1, ZOOM, (1, 700), (5, 201)),
+    "bands": zoom(AVX2, BANDS | 2, DEFAULT, 1, ZOOM, (64, 200), (60, 150)),
+    "bands_portable": zoom(PORTABLE, BANDS | 3, LANCZOS3, 3, ZOOM, (40, 90), (31, 100)),
+    "rescale": zoom(AVX2, 1, 0, 0, RESCALE, (37, 23), (16, 9)),
+    "rescale_up": zoom(SSE2, BANDS | 1, 0, 0, RESCALE, (5, 3), (40, 31)),
+    "rescale_portable": zoom(PORTABLE, 0, 0, 0, RESCALE, (9, 33), (9, 33)),
+    "rescale_to_empty": zoom(AVX2, 0, 0, 0, RESCALE, (6, 2), (0, 5)),
+    "rescale_from_empty": zoom(AVX2, 0, 0, 0, RESCALE, (0, 2), (4, 5)),
+    "rescale_itself": zoom(SSE2, 0, 0, 0, RESCALE_ITSELF, (19, 7), (19, 7)),
+}
+
+
+def write(folder, name, data):
+    os.makedirs(os.path.join(HERE, "corpus", folder), exist_ok=True)
+    with open(os.path.join(HERE, "corpus", folder, name), "wb") as f:
         f.write(data)
+
+
+for name, data in files.items():
+    for path, byte in TGA_PATHS.items():
+        write("load_tga", f"{name[:-4]}-{path}", bytes([byte]) + data)
+for name, data in zooms.items():
+    write("zoom", name, data)
