@@ -1,6 +1,8 @@
 // Output files written whole: a temporary file beside the output, renamed over it once complete.
 #include "OutputFile.h"
 
+#include "picture/UniqueFd.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,27 +18,11 @@ std::error_code LastError()
     return {errno, std::generic_category()};
 }
 
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) : m_fd(fd) {}
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-
-    int get() const { return m_fd; }
-    // Closes now: a write that the system defers can still fail here.
-    std::error_code Close()
-    {
-        return ::close(std::exchange(m_fd, -1)) == 0 ? std::error_code() : LastError();
-    }
-
-private:
-    int m_fd;
-};
+// Closes now rather than when the owner goes: a write that the system defers can still fail here.
+std::error_code Close(UniqueFd& fd)
+{
+    return ::close(fd.release()) == 0 ? std::error_code() : LastError();
+}
 
 // A file made beside the output, removed again unless it has been renamed over the output.
 class TemporaryFile {
@@ -103,7 +89,7 @@ std::error_code WriteInPlace(const char* path,
         return LastError();
     if (const std::error_code error = WriteParts(file.get(), parts))
         return error;
-    return file.Close();
+    return Close(file);
 }
 
 std::error_code WriteAndReplace(const char* path, const struct stat* existing,
@@ -120,7 +106,7 @@ std::error_code WriteAndReplace(const char* path, const struct stat* existing,
     // On the disk before the rename, so the output is never seen half written after a crash.
     if (::fsync(file.get()) != 0)
         return LastError();
-    if (const std::error_code error = file.Close())
+    if (const std::error_code error = Close(file))
         return error;
     return temporary.RenameTo(path);
 }
