@@ -1,8 +1,10 @@
 // Rescaling pictures as the menus do, timed against the plain reference (the same results, which
 // are checked once before timing) and against stb_image_resize (another filter, compared for
-// speed only). Twins on single paths show what the vector width and the second thread bring, and
-// "_recreate" what re-creating the two pictures costs without any zoom.
+// speed only). Twins on single paths show what the vector width and the second thread bring. Each
+// rescale of ours and the reference's also reports the memory it takes at its peak.
+#include "PeakMemory.h"
 #include "RatioReporter.h"
+#include "RescaleReference.h"
 #include "ZoomBenchCases.h"
 #include "picture/PictureTrace.h"
 #include "picture/ZoomEngine.h"
@@ -10,6 +12,8 @@
 #include <benchmark/benchmark.h>
 #include <stb/stb_image_resize.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +40,16 @@ private:
     bool m_Usable;
 };
 
+// A second run of the rescale, untimed, for the memory it takes beyond the two pictures (the
+// first brings the destination's pages in).
+void ReportPeakMemory(benchmark::State& state, const std::function<void()>& rescale)
+{
+    rescale();
+    const std::int64_t bytes = PeakMemoryOf(rescale);
+    if (bytes >= 0)
+        state.counters["peak_MB"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
 void RescaleOurs(benchmark::State& state, ZoomBenchCase c, const RescaleResult* reference,
                  ZoomCpuPath path, int maxThreads)
 {
@@ -51,6 +65,7 @@ void RescaleOurs(benchmark::State& state, ZoomBenchCase c, const RescaleResult* 
     CTga picture;
     CTga scaled;
     MakeBenchPictures(c, picture, scaled);
+    ReportPeakMemory(state, [&] { picture.RescaleInto(scaled); });
     for (auto _ : state) {
         picture.RescaleInto(scaled);
         benchmark::DoNotOptimize(scaled.Bits());
@@ -62,17 +77,11 @@ void RescaleReference(benchmark::State& state, ZoomBenchCase c)
     CTga picture;
     CTga scaled;
     MakeBenchPictures(c, picture, scaled);
+    ReportPeakMemory(state, [&] { reference::Rescale(picture, scaled); });
     for (auto _ : state) {
-        ReferenceRescale(picture, scaled);
+        reference::Rescale(picture, scaled);
         benchmark::DoNotOptimize(scaled.Bits());
     }
-}
-
-void Recreate(benchmark::State& state, ZoomBenchCase c)
-{
-    Recreation recreation(c);
-    for (auto _ : state)
-        recreation.Run();
 }
 
 // stb's default filters (Mitchell to reduce, Catmull-Rom to enlarge) over the picture's 4-byte
@@ -104,7 +113,6 @@ void Register(const ZoomBenchCase& c, const RescaleResult* reference)
     add(name, RescaleOurs, c, reference, ZoomCpuPath::Automatic, threads);
     add(name + "_reference", RescaleReference, c);
     add(name + "_stb", RescaleStb, c);
-    add(name + "_recreate", Recreate, c);
     add(name + "_1thread", RescaleOurs, c, reference, ZoomCpuPath::Automatic, 1);
     add(name + "_sse2", RescaleOurs, c, reference, ZoomCpuPath::Sse2, threads);
     add(name + "_portable", RescaleOurs, c, reference, ZoomCpuPath::Portable, threads);

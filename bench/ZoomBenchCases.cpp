@@ -1,16 +1,11 @@
 #include "ZoomBenchCases.h"
 
 #include "BenchPictures.h"
-#include "ZoomReference.h"
+#include "RescaleReference.h"
+#include "picture/ChannelImage.h"
 
 #include <cstdint>
 #include <cstdio>
-
-namespace {
-
-constexpr std::uint32_t kDefaultFilter = 5;
-
-} // namespace
 
 std::string ZoomBenchCase::Name() const
 {
@@ -24,6 +19,7 @@ const std::vector<ZoomBenchCase>& ZoomBenchCases()
         {"BM_Rescale", 1920, 1080, 378, 244},
         {"BM_Rescale", 640, 480, 378, 244},
         {"BM_Enlarge", 320, 200, 1920, 1080},
+        {"BM_Enlarge", 1920, 1080, 7680, 4320},
     };
     return cases;
 }
@@ -40,43 +36,6 @@ void MakeBenchPictures(const ZoomBenchCase& c, CTga& picture, CTga& blank)
     picture.FromChannelImage(&planes);
     FreeChannelImage(&planes);
     blank.CreateBlank(c.outWidth, c.outHeight);
-}
-
-void ReferenceRescale(CTga& source, CTga& destination)
-{
-    ChannelImage planes{};
-    ChannelImage scaled{};
-    if (source.ToChannelImage(&planes) &&
-        CreateChannelImage(&scaled, destination.Width(), destination.Height(), 1, 0, 0) ==
-            kChannelOk) {
-        for (int plane = 0; plane < 3; ++plane)
-            reference::ZoomSamples(planes.planes[plane], planes.width, planes.height,
-                                   scaled.planes[plane], scaled.width, scaled.height, 1,
-                                   kDefaultFilter);
-        destination.FromChannelImage(&scaled);
-        source.FromChannelImage(&planes);
-    }
-    FreeChannelImage(&planes);
-    FreeChannelImage(&scaled);
-}
-
-Recreation::Recreation(const ZoomBenchCase& c)
-{
-    MakeBenchPictures(c, m_Source, m_Destination);
-    m_Source.ToChannelImage(&m_SourcePlanes);
-    m_Destination.ToChannelImage(&m_DestinationPlanes);
-}
-
-Recreation::~Recreation()
-{
-    FreeChannelImage(&m_SourcePlanes);
-    FreeChannelImage(&m_DestinationPlanes);
-}
-
-void Recreation::Run()
-{
-    m_Destination.FromChannelImage(&m_DestinationPlanes);
-    m_Source.FromChannelImage(&m_SourcePlanes);
 }
 
 namespace {
@@ -96,7 +55,7 @@ RescaleResult ReferenceResult(const ZoomBenchCase& c)
     CTga picture;
     CTga scaled;
     MakeBenchPictures(c, picture, scaled);
-    ReferenceRescale(picture, scaled);
+    reference::Rescale(picture, scaled);
     return {BytesOf(picture), BytesOf(scaled)};
 }
 

@@ -60,11 +60,13 @@ tools/wine-run.sh "$win64/bin/picture_timing.exe" "$repetitions" | tee "$out/win
 import json, re, sys
 
 out = sys.argv[1]
-host = {}
+host, peak = {}, {}
 for program in ("bench_tga_decode", "bench_zoom"):
     for run in json.load(open(f"{out}/{program}.json"))["benchmarks"]:
         if run.get("aggregate_name") == "median":
             host[run["run_name"]] = run["real_time"]  # milliseconds, as the benchmarks set
+            if "peak_MB" in run:
+                peak[run["run_name"]] = run["peak_MB"]
 
 def table(path):
     times = {}
@@ -77,7 +79,7 @@ def table(path):
 peers, native = table(f"{out}/peers.txt"), table(f"{out}/native.txt")
 wine32, wine64 = table(f"{out}/wine32.txt"), table(f"{out}/wine64.txt")
 
-host_peers = ("reference", "stb", "1thread", "sse2", "portable", "recreate")
+host_peers = ("reference", "stb", "1thread", "sse2", "portable")
 python_peers = ("pillow", "opencv_area", "opencv_linear")
 
 def is_twin(name):
@@ -87,6 +89,9 @@ print("\n=== Ratios (below 1: ours is faster)")
 for case in sorted(n for n in host if not is_twin(n)):
     ours = host[case]
     print(f"{case}: ours {ours:.3f} ms")
+    if case in peak and case + "_reference" in peak:
+        print(f"  peak memory: ours {peak[case]:.1f} MB, reference "
+              f"{peak[case + '_reference']:.1f} MB")
     for peer in host_peers:
         if case + "_" + peer in host:
             print(f"  ours / {peer:<14} = {ours / host[case + '_' + peer]:.3f}")
@@ -95,9 +100,5 @@ for case in sorted(n for n in host if not is_twin(n)):
             print(f"  ours / {peer:<14} = {ours / peers[case + '_' + peer]:.3f}")
     for name, wine in (("i686", wine32), ("x86_64", wine64)):
         if case in wine and case in native:
-            line = f"  {name} under Wine / native picture_timing = {wine[case] / native[case]:.3f}"
-            if case + "_recreate" in wine:
-                line += (f"  (re-creating the pictures alone: "
-                         f"{wine[case + '_recreate'] / native[case + '_recreate']:.3f})")
-            print(line)
+            print(f"  {name} under Wine / native picture_timing = {wine[case] / native[case]:.3f}")
 EOF

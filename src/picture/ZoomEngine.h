@@ -128,7 +128,11 @@ struct ZoomLayout {
 // of 4, the source's pixels are read whole. Running overlapping images is not supported.
 //
 // A rescaled picture's source is re-created with its fourth bytes 0; given sourceCopy (4-byte
-// pixels in the source's layout), Run writes that copy while it reads the source anyway.
+// pixels in the source's layout, or the source itself), Run writes that copy while it reads the
+// source anyway.
+//
+// Scratch memory grows with the destination's width, the filter's reach and the threads, not
+// with the source's height: each thread keeps only the source rows its destination rows read.
 class PlannedZoom {
 public:
     PlannedZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,

@@ -1,24 +1,26 @@
 // The filtered zoom as it runs: tap tables in the kernels' form, the choice of kernels, and the
-// tasks of both passes shared out to helper threads.
+// rows of the destination shared out to helper threads, each filtering the source rows it needs
+// into a small ring of its own.
 #include "picture/ProcessorFeatures.h"
+#include "picture/WorkerPool.h"
 #include "picture/ZoomEngine.h"
 #include "picture/ZoomKernels.h"
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <mutex>
 #include <new>
 #include <thread>
 #include <utility>
 #include <vector>
 
 namespace {
+
+constexpr std::ptrdiff_t kCacheLine = 64;
 
 using zoom_kernels::KernelSet;
 
@@ -51,108 +53,6 @@ const KernelSet& KernelsFor(ZoomCpuPath path)
         return zoom_kernels::PortableKernels();
     }
 }
-
-// Threads that share the tasks of a zoom with the thread that runs it. Starting a thread costs
-// tens of microseconds natively but over a millisecond under Wine, so helpers are started when a
-// zoom first wants them and then wait for the next one. Tasks are handed out by an atomic count,
-// so a helper that the system runs late finds less to do rather than holding the zoom up. A zoom
-// that finds the helpers busy with another thread's zoom runs alone.
-class Helpers {
-public:
-    using Work = void (*)(void* context, int task, int worker);
-
-    static Helpers& Instance()
-    {
-        // Never destroyed: the helpers wait for work until the process ends.
-        static auto* const helpers = new Helpers;
-        return *helpers;
-    }
-
-    // Runs every task from 0 to tasks - 1 once, on this thread (worker 0) and on helpers
-    // (workers 1 to workers - 1); returns when all are done.
-    void Run(int tasks, int workers, Work work, void* context) noexcept
-    {
-        const std::unique_lock<std::mutex> use(m_Use, std::try_to_lock);
-        if (!use.owns_lock() || workers < 2 || tasks < 2 || Start(workers - 1) == 0) {
-            for (int task = 0; task < tasks; ++task)
-                work(context, task, 0);
-            return;
-        }
-        const Job job{work, context, tasks};
-        {
-            const std::lock_guard<std::mutex> lock(m_Mutex);
-            m_Job = job;
-            m_Workers = workers;
-            m_Next = 0;
-            ++m_Generation;
-        }
-        m_Wake.notify_all();
-        TakeTasks(job, 0);
-        // Every task is taken; those still running belong to helpers inside the job.
-        std::unique_lock<std::mutex> lock(m_Mutex);
-        m_Idle.wait(lock, [this] { return m_Inside == 0; });
-        m_Job.tasks = 0;
-    }
-
-private:
-    struct Job {
-        Work work;
-        void* context;
-        int tasks; // 0 between zooms
-    };
-
-    Helpers() = default;
-
-    // Starts helpers until there are `wanted`; returns how many there are, up to that number.
-    int Start(int wanted) noexcept
-    {
-        try {
-            while (static_cast<int>(m_Threads.size()) < wanted) {
-                const int worker = static_cast<int>(m_Threads.size()) + 1;
-                m_Threads.emplace_back([this, worker] { Serve(worker); });
-            }
-        } catch (...) {
-            // No more threads to be had: the ones there are will do.
-        }
-        return std::min(static_cast<int>(m_Threads.size()), wanted);
-    }
-
-    void TakeTasks(const Job& job, int worker)
-    {
-        for (int task = m_Next++; task < job.tasks; task = m_Next++)
-            job.work(job.context, task, worker);
-    }
-
-    void Serve(int worker)
-    {
-        std::uint64_t served = 0;
-        std::unique_lock<std::mutex> lock(m_Mutex);
-        for (;;) {
-            m_Wake.wait(lock, [&] {
-                return m_Job.tasks > 0 && m_Generation != served && worker < m_Workers;
-            });
-            served = m_Generation;
-            const Job job = m_Job;
-            ++m_Inside;
-            lock.unlock();
-            TakeTasks(job, worker);
-            lock.lock();
-            if (--m_Inside == 0)
-                m_Idle.notify_all();
-        }
-    }
-
-    std::mutex m_Use; // held by the zoom whose tasks the helpers take
-    std::mutex m_Mutex;
-    std::condition_variable m_Wake;
-    std::condition_variable m_Idle;
-    std::vector<std::thread> m_Threads;
-    Job m_Job{nullptr, nullptr, 0};
-    int m_Workers = 0;
-    std::uint64_t m_Generation = 0; // of the job, so that a helper joins each job once
-    int m_Inside = 0;               // helpers taking tasks of the job
-    std::atomic<int> m_Next{0};     // the next task nobody has taken
-};
 
 // Outputs begin to end - 1 of one axis, reading source positions low to high (none when high <
 // low).
@@ -249,22 +149,22 @@ std::int32_t LongestChunk(const std::vector<Chunk>& chunks)
     return longest;
 }
 
-// A block's samples on a 64-byte boundary, so that no vector load straddles two cache lines.
-class BlockBuffer {
+// Scratch memory on a cache-line boundary, so that no vector load straddles two cache lines.
+template <typename T> class AlignedBuffer {
 public:
-    explicit BlockBuffer(std::size_t count) : m_Storage(new float[count + kSlack])
+    explicit AlignedBuffer(std::size_t count) : m_Storage(new T[count + kSlack])
     {
         void* start = m_Storage.get();
-        std::size_t space = (count + kSlack) * sizeof(float);
-        m_Data = static_cast<float*>(std::align(64, count * sizeof(float), start, space));
+        std::size_t space = (count + kSlack) * sizeof(T);
+        m_Data = static_cast<T*>(std::align(kCacheLine, count * sizeof(T), start, space));
     }
 
-    float* Data() const { return m_Data; }
+    T* Data() const { return m_Data; }
 
 private:
-    static constexpr std::size_t kSlack = 64 / sizeof(float);
-    std::unique_ptr<float[]> m_Storage;
-    float* m_Data;
+    static constexpr std::size_t kSlack = kCacheLine / sizeof(T);
+    std::unique_ptr<T[]> m_Storage;
+    T* m_Data;
 };
 
 // The kernels in use, when tap offsets (source positions times lanes) fit in 32 bits.
@@ -327,22 +227,54 @@ void SetZoomThreading(const ZoomThreading& threading)
 
 // The bytes of a block's chunk, all channels together: small enough for the first-level cache.
 constexpr std::int64_t kChunkBytes = std::int64_t{32} * 1024;
-// Destination rows per vertical task: threads that take neighbouring strips at once are in rows
-// of their own, instead of writing the same cache lines.
-constexpr std::int32_t kChunkRows = 64;
-constexpr std::ptrdiff_t kCacheLine = 64;
+// The bytes of a thread's ring of horizontally filtered rows, all channels together: small
+// enough for the second-level cache, unless one destination row alone reads more source rows.
+constexpr std::int64_t kRingBytes = std::int64_t{512} * 1024;
+// Destination rows per chunk: few enough that a thread done with its own stretch finds chunks
+// left in the others'.
+constexpr std::int32_t kChunkRows = 32;
 
-// The scratch memory of one thread.
+// The scratch memory of one thread, and which source rows its ring holds: row r, once filtered
+// horizontally, lies in slot r modulo the ring's rows.
 struct ZoomWorker {
-    std::vector<BlockBuffer> blocks; // one per channel
+    std::vector<AlignedBuffer<float>> blocks; // one per channel
     std::vector<float*> blockData;
-    std::vector<std::uint8_t> out; // per channel, filter outputs of a task
+    std::vector<std::uint8_t> out; // per channel, filter outputs of a block of rows or a strip
     std::vector<const std::uint8_t*> lines;
+    AlignedBuffer<std::uint8_t> ring; // per channel, a slot of rowLength bytes per ring row
+    std::int32_t ringLow = 0;         // the rows held: ringLow to ringHigh
+    std::int32_t ringHigh = -1;
 };
 
-// The zoom runs in two phases of tasks that any thread may take: blocks of source rows filtered
-// horizontally into the intermediate rows (and copied, when a copy is asked for), then strips of
-// intermediate columns filtered vertically, a chunk of destination rows at a time.
+// A worker's own run of chunks, from the first nobody has taken to the end.
+struct Stretch {
+    std::atomic<std::int32_t> next{0};
+    std::int32_t end = 0;
+};
+
+// Source rows low to high (none when high < low).
+struct RowRange {
+    std::int32_t low;
+    std::int32_t high;
+};
+
+// What one run reads and writes.
+struct ZoomImages {
+    const std::uint8_t* src;
+    ZoomLayout from;
+    std::uint8_t* dst;
+    ZoomLayout to;
+    std::uint8_t* copy;
+};
+
+// The destination's rows are split into chunks, and the chunks into one stretch per thread. A
+// thread works through its own stretch in order, then takes what is left of the others'. For
+// each chunk it filters horizontally the source rows it needs into its ring (the rows the
+// previous chunk left there are kept), then filters every strip of lanes columns vertically
+// from the ring. So the scratch memory grows with the destination's width and the filter's
+// reach, never with the source's height. A source row that only one chunk reads is copied (when
+// a copy is asked for) as that chunk filters it; the others once every chunk is done, so that no
+// row is written while another thread may read it.
 struct PlannedZoom::Plan {
     Plan(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
          std::int32_t dstHeight, std::int32_t channelCount, ZoomFilter filter, double support)
@@ -353,29 +285,15 @@ struct PlannedZoom::Plan {
           rowLength((dstWidth + kCacheLine - 1) / kCacheLine * kCacheLine),
           strips((dstWidth + kernels.lanes - 1) / kernels.lanes),
           chunks(horizontal.Split(0, dstWidth, Room(channels), dstWidth)),
-          rowChunks(vertical.Split(0, dstHeight, Room(1), kChunkRows))
+          rowChunks(vertical.Split(0, dstHeight, std::min(Room(1), RingRoom()), kChunkRows)),
+          ringRows(std::max(WidestChunk(rowChunks), 1)),
+          outPlane(Product(std::max(outWidth, LongestChunk(rowChunks)), kernels.lanes))
     {
-        for (const Chunk& chunk : rowChunks) {
-            if (chunk.Positions() > 0) {
-                firstSource = std::min(firstSource, chunk.low);
-                lastSource = std::max(lastSource, chunk.high);
-            }
-        }
-        if (lastSource < firstSource) {
-            firstSource = 0;
-            lastSource = -1;
-        }
-        const std::size_t bytes = Product(Product(channels, SourceRows()), rowLength);
-        storage.reset(new std::uint8_t[bytes + kCacheLine]);
-        void* start = storage.get();
-        std::size_t space = bytes + kCacheLine;
-        intermediate = static_cast<std::uint8_t*>(std::align(kCacheLine, bytes, start, space));
-        // Strips read whole lanes: the padding of the rows must hold bytes too.
-        for (std::size_t row = 0; row < bytes; row += rowLength)
-            std::memset(intermediate + row + outWidth, 0, rowLength - outWidth);
+        FindOwnRows();
         const int count = WorkerCount();
         for (int w = 0; w < count; ++w)
             AddWorker();
+        stretches = std::vector<Stretch>(workers.size());
     }
 
     // Positions per chunk for blocks of `blockCount` channels.
@@ -386,12 +304,44 @@ struct PlannedZoom::Plan {
             std::max<std::int64_t>(kChunkBytes / (bytesPerPosition * blockCount), 1));
     }
 
+    // Source rows per chunk that keep a ring within its bytes.
+    std::int32_t RingRoom() const
+    {
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(kRingBytes / (std::int64_t{channels} * rowLength), 1,
+                                     std::numeric_limits<std::int32_t>::max()));
+    }
+
+    // For each chunk, the source rows that no other chunk reads; and how many rows the chunks
+    // read, to weigh the work.
+    void FindOwnRows()
+    {
+        constexpr std::int32_t kNone = std::numeric_limits<std::int32_t>::max();
+        const std::size_t count = rowChunks.size();
+        std::vector<std::int32_t> lowAfter(count + 1, kNone);
+        for (std::size_t k = count; k-- > 0;)
+            lowAfter[k] =
+                std::min(lowAfter[k + 1], rowChunks[k].Positions() > 0 ? rowChunks[k].low : kNone);
+        std::int32_t highBefore = -1;
+        for (std::size_t k = 0; k < count; ++k) {
+            const Chunk& chunk = rowChunks[k];
+            if (chunk.Positions() <= 0) {
+                ownRows.push_back({0, -1});
+                continue;
+            }
+            const std::int32_t fresh = std::max(chunk.low, highBefore + 1);
+            ownRows.push_back({fresh, std::min(chunk.high, lowAfter[k + 1] - 1)});
+            rowsRead += std::max(chunk.high - fresh + 1, 0);
+            highBefore = std::max(highBefore, chunk.high);
+        }
+    }
+
     // Sample products to compute, loads included, against the threading settings.
     int WorkerCount() const
     {
         const std::int64_t work =
-            channels * (SourceRows() * horizontal.Count() + outWidth * vertical.Count() +
-                        std::int64_t{width} * SourceRows());
+            channels * (rowsRead * horizontal.Count() + outWidth * vertical.Count() +
+                        std::int64_t{width} * rowsRead);
         const std::int64_t minWork = std::max<std::int64_t>(g_MinWorkPerThread, 1);
         return static_cast<int>(
             std::min<std::int64_t>(g_MaxThreads.load(), std::max<std::int64_t>(work / minWork, 1)));
@@ -401,115 +351,197 @@ struct PlannedZoom::Plan {
     {
         const std::int32_t lanes = kernels.lanes;
         const std::size_t positions = std::max(WidestChunk(chunks), WidestChunk(rowChunks));
-        const std::size_t outputs =
-            std::max<std::size_t>(outWidth, static_cast<std::size_t>(LongestChunk(rowChunks)));
+        const std::size_t ringBytes = Product(Product(channels, ringRows), rowLength);
+        // A block of rows that wraps round the ring is stored from a lane onwards, which reads
+        // up to a lane's worth of bytes past the last output.
         ZoomWorker worker{{},
                           {},
-                          std::vector<std::uint8_t>(Product(Product(channels, outputs), lanes)),
-                          std::vector<const std::uint8_t*>(lanes)};
+                          std::vector<std::uint8_t>(Product(channels, outPlane) + lanes),
+                          std::vector<const std::uint8_t*>(lanes),
+                          AlignedBuffer<std::uint8_t>(ringBytes)};
         for (std::int32_t c = 0; c < channels; ++c) {
             worker.blocks.emplace_back(Product(positions, lanes));
             worker.blockData.push_back(worker.blocks.back().Data());
         }
+        // Strips read whole lanes: the padding of the slots must hold bytes too.
+        for (std::size_t slot = 0; slot < ringBytes; slot += rowLength)
+            std::memset(worker.ring.Data() + slot + outWidth, 0, rowLength - outWidth);
         workers.push_back(std::move(worker));
     }
 
-    std::int32_t SourceRows() const { return lastSource - firstSource + 1; }
-    int RowTasks() const { return (SourceRows() + kernels.lanes - 1) / kernels.lanes; }
-    int StripTasks() const { return static_cast<int>(rowChunks.size()) * strips; }
-    // Consecutive tasks, which threads take at once, go to different chunks of rows.
-    const Chunk& RowChunkOf(int task) const { return rowChunks[task % rowChunks.size()]; }
-    int StripOf(int task) const { return task / static_cast<int>(rowChunks.size()); }
+    void Run(const ZoomImages& images)
+    {
+        const auto count = static_cast<std::int32_t>(rowChunks.size());
+        const auto stretchCount = static_cast<std::int32_t>(stretches.size());
+        for (std::int32_t s = 0; s < stretchCount; ++s) {
+            stretches[s].next = static_cast<std::int32_t>(std::int64_t{count} * s / stretchCount);
+            stretches[s].end =
+                static_cast<std::int32_t>(std::int64_t{count} * (s + 1) / stretchCount);
+        }
+        for (ZoomWorker& worker : workers)
+            worker.ringHigh = worker.ringLow - 1;
+        struct Job {
+            Plan& plan;
+            const ZoomImages& images;
+        } job{*this, images};
+        const auto work = [](void* context, int worker) {
+            const Job& j = *static_cast<Job*>(context);
+            j.plan.Work(worker, j.images);
+        };
+        WorkerPool::Instance().Run(stretchCount, work, &job);
+        if (images.copy != nullptr)
+            CopyRest(images);
+    }
 
-    // One block of source rows, every channel; a last block short of rows repeats its last row,
-    // and the repeats are not stored. While a chunk of this block is filtered, the same stretch
-    // of the next block's rows is fetched.
-    void Horizontal(int task, ZoomWorker& worker, const std::uint8_t* src, ZoomLayout from,
-                    std::uint8_t* copy) const
+    // Worker w's own stretch, then what the others have left, stretch after stretch.
+    void Work(int w, const ZoomImages& images)
+    {
+        ZoomWorker& worker = workers[w];
+        const auto count = static_cast<int>(stretches.size());
+        for (int s = 0; s < count; ++s) {
+            Stretch& stretch = stretches[(w + s) % count];
+            for (std::int32_t k = stretch.next++; k < stretch.end; k = stretch.next++)
+                RunChunk(k, worker, images);
+        }
+    }
+
+    void RunChunk(std::int32_t k, ZoomWorker& worker, const ZoomImages& images) const
+    {
+        const Chunk& chunk = rowChunks[k];
+        if (chunk.Positions() > 0)
+            FillRing(worker, chunk, ownRows[k], images);
+        for (std::int32_t strip = 0; strip < strips; ++strip)
+            Vertical(chunk, strip, worker, images);
+    }
+
+    // Makes the ring hold the chunk's source rows, filtering those it lacks.
+    void FillRing(ZoomWorker& worker, const Chunk& chunk, RowRange own,
+                  const ZoomImages& images) const
+    {
+        if (chunk.low < worker.ringLow || chunk.low > worker.ringHigh + 1) {
+            worker.ringLow = chunk.low;
+            worker.ringHigh = chunk.low - 1;
+        }
+        if (chunk.high <= worker.ringHigh)
+            return;
+        Horizontal(worker, {worker.ringHigh + 1, chunk.high}, own, images);
+        worker.ringHigh = chunk.high;
+        worker.ringLow = std::max(worker.ringLow, chunk.high - ringRows + 1);
+    }
+
+    // Source rows into their slots, lanes rows at a time; a last block short of rows repeats its
+    // last row, and the repeats are not stored. While a chunk of a block is filtered, the same
+    // stretch of the next block's rows is fetched.
+    void Horizontal(ZoomWorker& worker, RowRange rows, RowRange own, const ZoomImages& images) const
     {
         const std::int32_t lanes = kernels.lanes;
-        const std::int32_t r = task * lanes; // from firstSource
-        const std::int32_t count = std::min(lanes, SourceRows() - r);
-        const std::int32_t nextCount = std::min(lanes, SourceRows() - r - lanes);
-        const std::uint8_t* const first = src + (firstSource + r) * from.rowStride;
-        const std::size_t plane = worker.out.size() / channels;
-        for (const Chunk& chunk : chunks) {
-            const std::ptrdiff_t start = chunk.low * from.pixelStep;
-            if (nextCount > 0) {
+        const ZoomLayout from = images.from;
+        for (std::int32_t r = rows.low; r <= rows.high; r += lanes) {
+            const std::int32_t count = std::min(lanes, rows.high - r + 1);
+            const std::int32_t nextCount = std::min(lanes, rows.high - r - lanes + 1);
+            const std::uint8_t* const first = images.src + r * from.rowStride;
+            for (const Chunk& chunk : chunks) {
+                const std::ptrdiff_t start = chunk.low * from.pixelStep;
+                if (nextCount > 0) {
+                    for (std::int32_t l = 0; l < lanes; ++l)
+                        worker.lines[l] =
+                            first + (lanes + std::min(l, nextCount - 1)) * from.rowStride + start;
+                    kernels.prefetchLines(worker.lines.data(), chunk.Positions() * from.pixelStep);
+                }
                 for (std::int32_t l = 0; l < lanes; ++l)
-                    worker.lines[l] =
-                        first + (lanes + std::min(l, nextCount - 1)) * from.rowStride + start;
-                kernels.prefetchLines(worker.lines.data(), chunk.Positions() * from.pixelStep);
+                    worker.lines[l] = first + std::min(l, count - 1) * from.rowStride + start;
+                if (chunk.Positions() > 0)
+                    kernels.loadLines(worker.blockData.data(), channels, worker.lines.data(),
+                                      from.pixelStep, chunk.Positions());
+                for (std::int32_t c = 0; c < channels; ++c)
+                    kernels.filter(horizontal.View(), chunk.begin, chunk.end, worker.blockData[c],
+                                   worker.out.data() + c * outPlane +
+                                       chunk.begin * static_cast<std::ptrdiff_t>(lanes));
             }
-            for (std::int32_t l = 0; l < lanes; ++l)
-                worker.lines[l] = first + std::min(l, count - 1) * from.rowStride + start;
-            if (chunk.Positions() > 0)
-                kernels.loadLines(worker.blockData.data(), channels, worker.lines.data(),
-                                  from.pixelStep, chunk.Positions());
             for (std::int32_t c = 0; c < channels; ++c)
-                kernels.filter(horizontal.View(), chunk.begin, chunk.end, worker.blockData[c],
-                               worker.out.data() + c * plane +
-                                   chunk.begin * static_cast<std::ptrdiff_t>(lanes));
+                StoreRing(worker, c, worker.out.data() + c * outPlane, r, count);
+            // The copy is made while the rows are still in cache.
+            if (images.copy != nullptr)
+                CopyRows(std::max(r, own.low), std::min(r + count, own.high + 1), images);
         }
-        for (std::int32_t c = 0; c < channels; ++c)
-            kernels.storeRows(worker.out.data() + c * plane, count, outWidth, IntermediateRow(c, r),
-                              rowLength);
-        // The copy is made while the rows are still in cache.
-        if (copy != nullptr)
-            CopyRows(firstSource + r, firstSource + r + count, src, from, copy);
     }
 
-    // Source rows that no output reads are copied apart.
-    void CopyUnread(const std::uint8_t* src, ZoomLayout from, std::uint8_t* copy) const
+    // Lanes 0 to count - 1 of the filter outputs, the rows from r on, into their slots; the rows
+    // past the ring's last slot go on at its first.
+    void StoreRing(const ZoomWorker& worker, std::int32_t c, const std::uint8_t* out,
+                   std::int32_t r, std::int32_t count) const
     {
-        if (SourceRows() == 0) {
-            CopyRows(0, height, src, from, copy);
-            return;
-        }
-        CopyRows(0, firstSource, src, from, copy);
-        CopyRows(lastSource + 1, height, src, from, copy);
+        const std::int32_t slot = r % ringRows;
+        const std::int32_t before = std::min(count, ringRows - slot);
+        kernels.storeRows(out, before, outWidth, Slot(worker, c, slot), rowLength);
+        if (before < count)
+            kernels.storeRows(out + before, count - before, outWidth, Slot(worker, c, 0),
+                              rowLength);
     }
 
-    void CopyRows(std::int32_t begin, std::int32_t end, const std::uint8_t* src, ZoomLayout from,
-                  std::uint8_t* copy) const
+    // Positions rows of one strip from the ring, from row `low` on, into the first block.
+    void LoadRing(const ZoomWorker& worker, std::int32_t c, std::ptrdiff_t column, std::int32_t low,
+                  std::int32_t positions) const
+    {
+        const std::int32_t slot = low % ringRows;
+        const std::int32_t before = std::min(positions, ringRows - slot);
+        kernels.loadAcross(worker.blockData[0], Slot(worker, c, slot) + column, rowLength, before);
+        if (before < positions)
+            kernels.loadAcross(worker.blockData[0] +
+                                   before * static_cast<std::ptrdiff_t>(kernels.lanes),
+                               Slot(worker, c, 0) + column, rowLength, positions - before);
+    }
+
+    // Rows that are no chunk's own: read by no chunk, or by several.
+    void CopyRest(const ZoomImages& images) const
+    {
+        std::int32_t next = 0;
+        for (const RowRange& own : ownRows) {
+            if (own.high < own.low)
+                continue;
+            CopyRows(next, own.low, images);
+            next = own.high + 1;
+        }
+        CopyRows(next, height, images);
+    }
+
+    void CopyRows(std::int32_t begin, std::int32_t end, const ZoomImages& images) const
     {
         for (std::int32_t row = begin; row < end; ++row)
-            kernels.copyColours(src + row * from.rowStride, copy + row * from.rowStride, width);
+            kernels.copyColours(images.src + row * images.from.rowStride,
+                                images.copy + row * images.from.rowStride, width);
     }
 
-    // One strip of lanes intermediate columns, every channel, for one chunk of destination
-    // rows. Intermediate rows are padded to whole strips.
-    void Vertical(int task, ZoomWorker& worker, std::uint8_t* dst, ZoomLayout to) const
+    // One strip of lanes columns of the ring, every channel, for one chunk of destination rows.
+    // Slots are padded to whole strips.
+    void Vertical(const Chunk& chunk, std::int32_t strip, ZoomWorker& worker,
+                  const ZoomImages& images) const
     {
-        const Chunk& chunk = RowChunkOf(task);
-        const std::int32_t k = StripOf(task) * kernels.lanes;
-        const std::size_t plane = worker.out.size() / channels;
+        const std::int32_t k = strip * kernels.lanes;
         for (std::int32_t c = 0; c < channels; ++c) {
             if (chunk.Positions() > 0)
-                kernels.loadAcross(worker.blockData[0],
-                                   IntermediateRow(c, chunk.low - firstSource) + k, rowLength,
-                                   chunk.Positions());
+                LoadRing(worker, c, k, chunk.low, chunk.Positions());
             kernels.filter(vertical.View(), chunk.begin, chunk.end, worker.blockData[0],
-                           worker.out.data() + c * plane);
+                           worker.out.data() + c * outPlane);
         }
-        WriteStrip(worker.out.data(), plane, chunk.end - chunk.begin,
-                   std::min(kernels.lanes, outWidth - k),
-                   dst + chunk.begin * to.rowStride + k * to.pixelStep, to);
+        WriteStrip(
+            worker.out.data(), chunk.end - chunk.begin, std::min(kernels.lanes, outWidth - k),
+            images.dst + chunk.begin * images.to.rowStride + k * images.to.pixelStep, images.to);
     }
 
-    std::uint8_t* IntermediateRow(std::int32_t c, std::int32_t r) const
+    std::uint8_t* Slot(const ZoomWorker& worker, std::int32_t c, std::int32_t slot) const
     {
-        return intermediate + (static_cast<std::ptrdiff_t>(c) * SourceRows() + r) * rowLength;
+        return worker.ring.Data() + (static_cast<std::ptrdiff_t>(c) * ringRows + slot) * rowLength;
     }
 
-    // Filter outputs of a strip, channel c of row j and lane l at out[c x plane + j x lanes + l],
-    // into `count` pixels of each destination row.
-    void WriteStrip(const std::uint8_t* out, std::size_t plane, std::int32_t rows,
-                    std::int32_t count, std::uint8_t* dst, ZoomLayout to) const
+    // Filter outputs of a strip, channel c of row j and lane l at out[c x outPlane + j x lanes +
+    // l], into `count` pixels of each destination row.
+    void WriteStrip(const std::uint8_t* out, std::int32_t rows, std::int32_t count,
+                    std::uint8_t* dst, ZoomLayout to) const
     {
         const std::int32_t lanes = kernels.lanes;
         if (channels == 3 && to.pixelStep == 4) {
-            kernels.storePixels(out, static_cast<std::ptrdiff_t>(plane), rows, count, dst,
+            kernels.storePixels(out, static_cast<std::ptrdiff_t>(outPlane), rows, count, dst,
                                 to.rowStride);
             return;
         }
@@ -520,7 +552,7 @@ struct PlannedZoom::Plan {
             } else {
                 for (std::int32_t l = 0; l < count; ++l) {
                     for (std::int32_t c = 0; c < channels; ++c)
-                        dst[l * to.pixelStep + c] = samples[c * plane + l];
+                        dst[l * to.pixelStep + c] = samples[c * outPlane + l];
                 }
             }
         }
@@ -533,15 +565,16 @@ struct PlannedZoom::Plan {
     std::int32_t channels;
     KernelTaps horizontal;
     KernelTaps vertical;
-    std::ptrdiff_t rowLength; // of the intermediate rows: whole cache lines, so whole strips
-    int strips;
-    std::vector<Chunk> chunks;                                           // of the horizontal pass
-    std::vector<Chunk> rowChunks;                                        // of the vertical pass
-    std::int32_t firstSource = std::numeric_limits<std::int32_t>::max(); // source rows read
-    std::int32_t lastSource = -1;
-    std::unique_ptr<std::uint8_t[]> storage;
-    std::uint8_t* intermediate = nullptr; // per channel, rows firstSource to lastSource
+    std::ptrdiff_t rowLength; // of the ring's slots: whole cache lines, so whole strips
+    std::int32_t strips;
+    std::vector<Chunk> chunks;     // of the horizontal pass
+    std::vector<Chunk> rowChunks;  // of the destination's rows
+    std::int32_t ringRows;         // slots per channel in a ring
+    std::size_t outPlane;          // bytes of a channel's filter outputs
+    std::vector<RowRange> ownRows; // per chunk
+    std::int64_t rowsRead = 0;     // source rows that some chunk reads
     std::vector<ZoomWorker> workers;
+    std::vector<Stretch> stretches; // one per worker
 };
 
 PlannedZoom::PlannedZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
@@ -563,25 +596,5 @@ void PlannedZoom::Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_
 {
     if (src == nullptr || dst == nullptr)
         return;
-    struct Job {
-        Plan& plan;
-        const std::uint8_t* src;
-        ZoomLayout from;
-        std::uint8_t* dst;
-        ZoomLayout to;
-        std::uint8_t* copy;
-    } job{*m_Plan, src, srcLayout, dst, dstLayout, sourceCopy};
-    const auto rows = [](void* context, int task, int worker) {
-        const Job& j = *static_cast<Job*>(context);
-        j.plan.Horizontal(task, j.plan.workers[worker], j.src, j.from, j.copy);
-    };
-    const auto strips = [](void* context, int task, int worker) {
-        const Job& j = *static_cast<Job*>(context);
-        j.plan.Vertical(task, j.plan.workers[worker], j.dst, j.to);
-    };
-    const int workers = static_cast<int>(m_Plan->workers.size());
-    Helpers::Instance().Run(m_Plan->RowTasks(), workers, rows, &job);
-    if (sourceCopy != nullptr)
-        m_Plan->CopyUnread(src, srcLayout, sourceCopy);
-    Helpers::Instance().Run(m_Plan->StripTasks(), workers, strips, &job);
+    m_Plan->Run({src, srcLayout, dst, dstLayout, sourceCopy});
 }

@@ -52,7 +52,8 @@ struct KernelSet {
                    std::uint8_t* out);
 
     // Writes the first `rows` lanes of `length` filter outputs as rows of bytes: lane l of
-    // output i goes to first[l x stride + i].
+    // output i goes to first[l x stride + i]. Reads `lanes` bytes from each output on, so `out`
+    // may start at a later lane if `lanes` bytes follow the last output.
     void (*storeRows)(const std::uint8_t* out, std::int32_t rows, std::int32_t length,
                       std::uint8_t* first, std::ptrdiff_t stride);
 

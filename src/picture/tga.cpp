@@ -61,3 +61,8 @@ int CTga::CreatePixels(int width, int height)
     AppendPictureTrace(m_pBits, m_pInfoHeader.get(), width, height);
     return m_pBits ? 1 : 0;
 }
+
+void CTga::RecreateAtItsSize()
+{
+    AppendPictureTrace(m_pBits, m_pInfoHeader.get(), Width(), Height());
+}

@@ -143,6 +143,10 @@ public:
 
 private:
     TgaDecodeResult Decode(std::span<const uint8_t> bytes);
+    // Re-creates a picture that holds pixels at the size it has, keeping its header and pixel
+    // buffer: the record is appended as CreatePixels appends it, and the caller writes every
+    // pixel, so that the picture ends as it would in a new buffer.
+    void RecreateAtItsSize();
 
     TgaHeader m_TgaHeader{};
     PixelSection m_hDibSection;

@@ -6,10 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <optional>
-#include <utility>
 
 namespace {
 
@@ -66,7 +64,9 @@ int CTga::FromChannelImage(const ChannelImage* image)
 
 // The same result as the steps through channel images (colour planes of both pictures resampled
 // one by one, then both pictures re-created from them), in one pass that reads the source pixels
-// where they lie and writes the destination pixels whole.
+// where they lie and writes the destination pixels whole. Both pictures are re-created at the
+// sizes they have, so each keeps its storage: the zoom writes every destination pixel, and writes
+// the source's colours back in place, fourth bytes 0, as it reads them.
 void CTga::RescaleInto(CTga& destination)
 {
     if (IsEmpty() || destination.IsEmpty())
@@ -83,19 +83,13 @@ void CTga::RescaleInto(CTga& destination)
         return; // like channel images that cannot be had: nothing changes
     }
 
-    // Both pictures are re-created, the destination first; the source's old pixels stay aside
-    // until they have been read.
-    const PixelSection oldSection = std::move(m_hDibSection);
-    const std::unique_ptr<BitmapInfoHeader> oldHeader = std::move(m_pInfoHeader);
-    const uint8_t* const oldBits = std::exchange(m_pBits, nullptr);
-    destination.CreatePixels(outWidth, outHeight);
-    CreatePixels(width, height);
-
+    destination.RecreateAtItsSize();
+    RecreateAtItsSize();
     // A picture rescaled into itself ends as the source re-created last: its own colours.
     const std::ptrdiff_t pixel = 4;
-    if (destination.m_pBits && &destination != this)
-        zoom->Run(oldBits, {width * pixel, pixel}, destination.m_pBits, {outWidth * pixel, pixel},
+    if (&destination != this)
+        zoom->Run(m_pBits, {width * pixel, pixel}, destination.m_pBits, {outWidth * pixel, pixel},
                   m_pBits);
-    else if (m_pBits)
-        CopyColours(oldBits, m_pBits, static_cast<size_t>(width) * static_cast<size_t>(height));
+    else
+        CopyColours(m_pBits, m_pBits, static_cast<size_t>(width) * static_cast<size_t>(height));
 }

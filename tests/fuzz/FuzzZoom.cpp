@@ -9,6 +9,7 @@
 //   3     channels of ZoomSamples, 0 to 6
 //   4     what is run: ZoomSamples, RescaleInto another picture, or RescaleInto itself
 //   5-12  source width and height, destination width and height: 16 bits each, little-endian
+#include "RescaleReference.h"
 #include "TgaBuilder.h"
 #include "ZoomReference.h"
 #include "framework/ReportSink.h"
@@ -166,24 +167,6 @@ Bytes WithoutFourthBytes(Bytes pixels)
     return pixels;
 }
 
-// What the steps through channel images give: each colour plane zoomed on its own with the
-// default filter, fourth bytes 0.
-Bytes RescaledByPlanes(const Bytes& pixels, Size from, Size to)
-{
-    Bytes out(to.Samples(4), 0);
-    Bytes plane(from.Samples(1));
-    Bytes zoomed(to.Samples(1));
-    for (int c = 0; c < 3; ++c) {
-        for (std::size_t p = 0; p < plane.size(); ++p)
-            plane[p] = pixels[p * 4 + c];
-        reference::ZoomSamples(plane.data(), from.width, from.height, zoomed.data(), to.width,
-                               to.height, 1, kDefaultSelector);
-        for (std::size_t p = 0; p < zoomed.size(); ++p)
-            out[p * 4 + c] = zoomed[p];
-    }
-    return out;
-}
-
 void CheckRescale(const Case& c, std::span<const std::uint8_t> samples)
 {
     CTga source;
@@ -203,8 +186,13 @@ void CheckRescale(const Case& c, std::span<const std::uint8_t> samples)
         Check(PixelsOf(source) == before && PixelsOf(destination) == blank);
         return;
     }
-    Check(PixelsOf(destination) == RescaledByPlanes(before, c.from, c.to));
-    Check(PixelsOf(source) == WithoutFourthBytes(before));
+    CTga plainSource;
+    CTga plainDestination;
+    LoadPicture(plainSource, c.from, Repeated(samples, c.from.Samples(4)));
+    plainDestination.CreateBlank(c.to.width, c.to.height);
+    reference::Rescale(plainSource, plainDestination);
+    Check(PixelsOf(destination) == PixelsOf(plainDestination));
+    Check(PixelsOf(source) == PixelsOf(plainSource));
 }
 
 } // namespace

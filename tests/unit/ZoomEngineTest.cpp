@@ -2,6 +2,7 @@
 // engine against the plain reference on random images.
 #include "picture/ZoomEngine.h"
 
+#include "HeapPeak.h"
 #include "TestRandom.h"
 #include "ZoomReference.h"
 
@@ -391,6 +392,22 @@ TEST(ZoomEngine, ChecksumsAreTheSameOnEveryBuild)
         SCOPED_TRACE(testing::Message() << "selector " << e.selector);
         EXPECT_EQ(Checksum(e.selector), e.checksum);
     }
+}
+
+TEST(ZoomEngine, ScratchMemoryGrowsWithTheDestinationWidthNotTheSourceHeight)
+{
+    // Each destination row reads about 200 source rows; an intermediate image of the source's
+    // height and the destination's width would take 41 MB.
+    constexpr int kSrcWidth = 8;
+    constexpr int kSrcHeight = 20000;
+    constexpr int kDstWidth = 2048;
+    constexpr int kDstHeight = 200;
+    const std::vector<std::uint8_t> src(std::size_t{kSrcWidth} * kSrcHeight, 77);
+    std::vector<std::uint8_t> dst(std::size_t{kDstWidth} * kDstHeight, 0);
+    const HeapPeak peak;
+    ZoomSamples(src.data(), kSrcWidth, kSrcHeight, dst.data(), kDstWidth, kDstHeight, 1, 5);
+    EXPECT_LT(peak.Bytes(), std::size_t{8} << 20);
+    EXPECT_EQ(dst, std::vector<std::uint8_t>(dst.size(), 77));
 }
 
 } // namespace

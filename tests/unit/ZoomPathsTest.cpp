@@ -2,16 +2,17 @@
 // rows on several) against the plain reference, byte for byte; and the rescale of a picture
 // against the steps through channel images that define it.
 #include "PictureTestSupport.h"
+#include "RescaleReference.h"
 #include "TestRandom.h"
 #include "TgaBuilder.h"
 #include "ZoomReference.h"
-#include "picture/ChannelImage.h"
 #include "picture/ZoomEngine.h"
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <iterator>
 #include <ostream>
 #include <string>
@@ -170,8 +171,9 @@ TEST_P(ZoomPaths, RowSpansAreFollowed)
 
 INSTANTIATE_TEST_SUITE_P(AllPaths, ZoomPaths, kPaths);
 
-// The rescale reads and writes whole pixels; it must give what the channel-image steps give:
-// each colour plane zoomed with the default filter, and both pictures re-created from planes.
+// The rescale reads and writes whole pixels and keeps both pictures' storage; it must give what
+// the steps through channel images give, byte for byte and record for record: each colour plane
+// zoomed with the default filter, both pictures re-created from planes, destination first.
 class RescalePaths : public picture_test::PictureTest,
                      public testing::WithParamInterface<ZoomCpuPath> {
 protected:
@@ -184,58 +186,76 @@ protected:
     void TearDown() override
     {
         SetZoomCpuPath(ZoomCpuPath::Automatic);
+        SetZoomThreading(DefaultZoomThreading());
         PictureTest::TearDown();
     }
 
-    // A 32-bit picture of random bytes, fourth bytes included.
-    void LoadRandom(Size size, Random& random)
+    // A 32-bit picture of the given pixels, fourth bytes included.
+    void LoadPixels(CTga& into, Size size, const Bytes& pixels)
     {
-        ASSERT_EQ(Load(TgaBuilder(2, 32, static_cast<std::uint16_t>(size.width),
-                                  static_cast<std::uint16_t>(size.height))
-                           .Data(random.Samples(Count(size, 4)))
-                           .Bytes()),
-                  1);
+        const std::filesystem::path path =
+            Write(TgaBuilder(2, 32, static_cast<std::uint16_t>(size.width),
+                             static_cast<std::uint16_t>(size.height))
+                      .Data(pixels)
+                      .Bytes());
+        ASSERT_EQ(into.LoadTga(path.string().c_str()), 1);
+    }
+
+    // The trace records appended since `from` words, each without its address words.
+    std::vector<std::uint32_t> RecordedSizes(std::size_t from) const
+    {
+        const std::vector<std::uint32_t> words = TraceWords();
+        std::vector<std::uint32_t> sizes;
+        for (std::size_t w = from; w + 4 <= words.size(); w += 4)
+            sizes.insert(sizes.end(), {words[w + 2], words[w + 3]});
+        return sizes;
     }
 };
 
 TEST_P(RescalePaths, MatchesTheStepsThroughChannelImages)
 {
-    using picture_test::Pixel;
-    using picture_test::Px;
-    const Size sizes[][2] = {{{37, 23}, {16, 9}}, {{5, 3}, {40, 31}}, {{1, 1}, {3, 2}},
-                             {{64, 1}, {7, 1}},   {{9, 33}, {9, 33}}, {{400, 300}, {83, 61}}};
+    // Sources taller than a chunk of rows, so that with several threads rows lie on chunk
+    // boundaries, and rows that no destination row reads.
+    const Size sizes[][2] = {{{37, 23}, {16, 9}},   {{5, 3}, {40, 31}}, {{1, 1}, {3, 2}},
+                             {{64, 1}, {7, 1}},     {{9, 33}, {9, 33}}, {{400, 300}, {83, 61}},
+                             {{16, 700}, {31, 40}}, {{8, 500}, {5, 3}}};
     Random random(4);
-    for (const auto& [from, to] : sizes) {
-        SCOPED_TRACE(testing::Message()
-                     << from.width << "x" << from.height << " -> " << to.width << "x" << to.height);
-        LoadRandom(from, random);
-        ChannelImage planes{};
-        ASSERT_EQ(picture.ToChannelImage(&planes), 1);
-        std::vector<Pixel> source;
-        std::vector<Pixel> scaled(Count(to, 1), 0);
-        for (std::size_t p = 0; p < Count(from, 1); ++p)
-            source.push_back(Px(planes.planes[0][p], planes.planes[1][p], planes.planes[2][p]));
-        for (int plane = 0; plane < 3; ++plane) {
-            Bytes zoomed(Count(to, 1));
-            reference::ZoomSamples(planes.planes[plane], from.width, from.height, zoomed.data(),
-                                   to.width, to.height, 1, kDefault);
-            for (std::size_t p = 0; p < zoomed.size(); ++p)
-                scaled[p] |= Pixel{zoomed[p]} << (24 - 8 * plane);
-        }
-        FreeChannelImage(&planes);
+    for (const ZoomThreading threading : {DefaultZoomThreading(), ZoomThreading{3, 0}}) {
+        SetZoomThreading(threading);
+        for (const auto& [from, to] : sizes) {
+            SCOPED_TRACE(testing::Message()
+                         << from.width << "x" << from.height << " -> " << to.width << "x"
+                         << to.height << ", at most " << threading.maxThreads << " threads");
+            const Bytes pixels = random.Samples(Count(from, 4));
+            CTga plainSource;
+            CTga plainDestination;
+            LoadPixels(plainSource, from, pixels);
+            plainDestination.CreateBlank(to.width, to.height);
+            std::size_t mark = TraceWords().size();
+            reference::Rescale(plainSource, plainDestination);
+            const std::vector<std::uint32_t> plainSizes = RecordedSizes(mark);
 
-        CTga destination;
-        destination.CreateBlank(to.width, to.height);
-        picture.RescaleInto(destination);
-        picture_test::ExpectPicture(destination, to.width, to.height, scaled);
-        picture_test::ExpectPicture(picture, from.width, from.height, source);
+            LoadPixels(picture, from, pixels);
+            CTga destination;
+            destination.CreateBlank(to.width, to.height);
+            const std::uint8_t* const storage[] = {destination.Bits(), picture.Bits()};
+            mark = TraceWords().size();
+            picture.RescaleInto(destination);
+            EXPECT_EQ(RecordedSizes(mark), plainSizes);
+            picture_test::ExpectPicture(destination, to.width, to.height,
+                                        picture_test::PixelsOf(plainDestination));
+            picture_test::ExpectPicture(picture, from.width, from.height,
+                                        picture_test::PixelsOf(plainSource));
+            EXPECT_EQ(destination.Bits(), storage[0]);
+            EXPECT_EQ(picture.Bits(), storage[1]);
+        }
     }
 }
 
 TEST_P(RescalePaths, IntoItselfKeepsTheColours)
 {
     Random random(5);
-    LoadRandom({19, 7}, random);
+    LoadPixels(picture, {19, 7}, random.Samples(Count({19, 7}, 4)));
     std::vector<picture_test::Pixel> colours = picture_test::PixelsOf(picture);
     for (picture_test::Pixel& pixel : colours)
         pixel &= ~picture_test::Pixel{0xFF};
