@@ -271,10 +271,10 @@ struct ZoomImages {
 // thread works through its own stretch in order, then takes what is left of the others'. For
 // each chunk it filters horizontally the source rows it needs into its ring (the rows the
 // previous chunk left there are kept), then filters every strip of lanes columns vertically
-// from the ring. So the scratch memory grows with the destination's width and the filter's
-// reach, never with the source's height. A source row that only one chunk reads is copied (when
-// a copy is asked for) as that chunk filters it; the others once every chunk is done, so that no
-// row is written while another thread may read it.
+// from the ring. So the scratch memory follows the destination's width and the number of source
+// rows that a destination row reads, not the source's height. A source row that only one chunk
+// reads is copied (when a copy is asked for) as that chunk filters it; the others once every chunk
+// is done, so that no row is written while another thread may read it.
 struct PlannedZoom::Plan {
     Plan(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
          std::int32_t dstHeight, std::int32_t channelCount, ZoomFilter filter, double support)
