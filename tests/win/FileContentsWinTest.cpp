@@ -1,5 +1,6 @@
 // Reading a file whole with ReadFile under Wine: every byte through several reads, the file
 // released once read, and what is refused without waiting.
+#include "TempFiles.h"
 #include "framework/UniqueHandle.h"
 #include "picture/FileContents.h"
 
@@ -16,20 +17,7 @@ namespace {
 
 std::string TempPath(const std::string& name)
 {
-    char dir[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + "file-contents-test-" + std::to_string(::GetCurrentProcessId()) +
-           "-" + name;
-}
-
-void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    const UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(file);
-    DWORD written = 0;
-    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ASSERT_EQ(written, bytes.size());
+    return ::TempPath("file-contents-test", name);
 }
 
 TEST(FileContentsWin, ReadsTheWholeFileAndReleasesIt)
@@ -58,9 +46,7 @@ TEST(FileContentsWin, RefusesWhatIsNoFileWithBytesOnADisk)
     EXPECT_FALSE(FileContents(empty.c_str()));
     EXPECT_TRUE(::DeleteFileA(empty.c_str())) << "the empty file was left open";
     EXPECT_FALSE(FileContents(TempPath("missing.tga").c_str()));
-    char folder[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, folder);
-    EXPECT_FALSE(FileContents(folder));
+    EXPECT_FALSE(FileContents(TempFolder().c_str()));
 
     // A pipe whose writer never writes: a read of it would wait for ever, so it is not read.
     const std::string pipeName =

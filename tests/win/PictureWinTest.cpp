@@ -1,7 +1,8 @@
-// The picture's Win32 side under Wine: the file read whole, the DIB section that holds the
-// pixels, and drawing them with GDI into a 32-bit target whose pixels are read back exactly.
+// The picture's Win32 side under Wine: the DIB section that holds the pixels, and drawing them
+// with GDI into a 32-bit target whose pixels are read back exactly.
+#include "TempFiles.h"
 #include "framework/DeviceContext.h"
-#include "picture/FileContents.h"
+#include "framework/UniqueHandle.h"
 #include "picture/PictureTrace.h"
 #include "picture/PixelSection.h"
 #include "picture/tga.h"
@@ -19,23 +20,9 @@
 
 namespace {
 
-std::string TempPath(const char* name)
+std::string TempPath(const std::string& name)
 {
-    char dir[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, dir);
-    return std::string(dir) + "picture-win-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
-           name;
-}
-
-void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
-    ASSERT_EQ(written, bytes.size());
+    return ::TempPath("picture-win-test", name);
 }
 
 // An uncompressed TGA of 2 x 2 pixels, the file's first row being the picture's bottom row.
@@ -53,21 +40,20 @@ class CTargetDC : public CDC {
 public:
     static constexpr uint32_t kSentinel = 0x00123456;
 
-    CTargetDC(int width, int height) : CDC(::CreateCompatibleDC(nullptr)), m_width(width)
+    CTargetDC(int width, int height)
+        : CDC(::CreateCompatibleDC(nullptr)), m_width(width), m_bitmap(NewBitmap(width, height))
     {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        m_previous = ::SelectObject(m_hDC, m_bitmap);
+        m_previous = ::SelectObject(m_hDC, m_bitmap.get());
         for (int i = 0; i < width * height; ++i)
-            std::memcpy(static_cast<uint8_t*>(m_bits) + 4 * i, &kSentinel, 4);
+            std::memcpy(m_bits + 4 * i, &kSentinel, 4);
     }
     CTargetDC(const CTargetDC&) = delete;
     CTargetDC& operator=(const CTargetDC&) = delete;
     ~CTargetDC()
     {
+        // The bitmap can be deleted once it is out of the context, and the context afterwards.
         ::SelectObject(m_hDC, m_previous);
-        ::DeleteObject(m_bitmap);
+        m_bitmap.reset();
         ::DeleteDC(m_hDC);
     }
 
@@ -77,14 +63,25 @@ public:
     {
         ::GdiFlush();
         uint32_t pixel = 0;
-        std::memcpy(&pixel, static_cast<const uint8_t*>(m_bits) + 4 * (y * m_width + x), 4);
+        std::memcpy(&pixel, m_bits + 4 * (y * m_width + x), 4);
         return pixel & 0xFFFFFF;
     }
 
 private:
+    UniqueGdiObject NewBitmap(int width, int height)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        UniqueGdiObject bitmap(
+            ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_bits = static_cast<uint8_t*>(bits);
+        return bitmap;
+    }
+
     int m_width;
-    void* m_bits = nullptr;
-    HBITMAP m_bitmap = nullptr;
+    uint8_t* m_bits = nullptr;
+    UniqueGdiObject m_bitmap;
     HGDIOBJ m_previous = nullptr;
 };
 
@@ -134,29 +131,6 @@ TEST(PixelSectionWin, IsAZeroedDibSectionThatDeleteObjectFrees)
     EXPECT_EQ(moved.Handle(), handle);
     moved.reset();
     EXPECT_EQ(::GetObjectType(handle), 0u) << "the DIB section was not deleted";
-}
-
-TEST_F(PictureWin, FileContentsHoldTheWholeFileReleasedOnceRead)
-{
-    const std::string path = TempPath("picture.tga");
-    const std::vector<uint8_t> bytes = {1, 2, 3, 4, 5};
-    WriteFileBytes(path, bytes);
-    {
-        const FileContents contents(path.c_str());
-        ASSERT_TRUE(contents);
-        EXPECT_EQ(std::vector<uint8_t>(contents.Bytes().begin(), contents.Bytes().end()), bytes);
-        // The file is closed once read: a writer gets in while the contents are held.
-        HANDLE writer = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
-        EXPECT_NE(writer, INVALID_HANDLE_VALUE);
-        if (writer != INVALID_HANDLE_VALUE)
-            ::CloseHandle(writer);
-    }
-    EXPECT_TRUE(::DeleteFileA(path.c_str())) << ::GetLastError();
-
-    WriteFileBytes(path, {});
-    EXPECT_FALSE(FileContents(path.c_str())) << "an empty file is refused";
-    EXPECT_FALSE(FileContents(TempPath("missing.tga").c_str()));
 }
 
 TEST_F(PictureWin, DrawsNothingForAnEmptyPicture)
