@@ -68,14 +68,14 @@ struct RegistryKeyTraits {
     static void Close(Handle key) { ::RegCloseKey(key); }
 };
 
-struct ModuleTraits {
-    using Handle = HMODULE;
+struct WindowsHookTraits {
+    using Handle = HHOOK;
     static Handle Invalid() { return nullptr; }
-    static void Close(Handle module) { ::FreeLibrary(module); }
+    static void Close(Handle hook) { ::UnhookWindowsHookEx(hook); }
 };
 
 using UniqueFile = UniqueHandle<FileHandleTraits>;           // CreateFile: INVALID_HANDLE_VALUE
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>; // processes, threads: NULL
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueWindowsHook = UniqueHandle<WindowsHookTraits>;

@@ -3,6 +3,7 @@
 #include "FrameworkTestIds.h"
 #include "framework/Dialog.h"
 #include "framework/Report.h"
+#include "framework/UniqueHandle.h"
 #include "framework/WinApp.h"
 
 #include <windows.h>
@@ -12,7 +13,6 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -200,7 +200,7 @@ TEST(Dialog, DefaultRunsTheDialogManagersPaintingInsideTheHandler)
     EXPECT_FALSE(invalidAfter);
 }
 
-// Reads the message box that comes up on `thread`, then closes it.
+// What a message box showed.
 struct SeenBox {
     std::string caption;
     std::string text;
@@ -208,57 +208,73 @@ struct SeenBox {
     bool hasExclamationIcon = false;
 };
 
-BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM found)
-{
-    char name[16] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770" || !::IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-HWND FindMessageBox(DWORD thread)
-{
-    HWND found = nullptr;
-    ::EnumThreadWindows(thread, TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-SeenBox ReadAndCloseMessageBox(DWORD thread)
-{
-    SeenBox seen;
-    for (int attempt = 0; attempt < 400; ++attempt) {
-        if (HWND box = FindMessageBox(thread)) {
-            char text[512] = {};
-            ::GetWindowTextA(box, text, sizeof text);
-            seen.caption = text;
-            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            seen.text = text;
-            seen.hasCancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
-            auto* const icon =
-                reinterpret_cast<HICON>(::SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0));
-            seen.hasExclamationIcon = icon && icon == ::LoadIconA(nullptr, IDI_EXCLAMATION);
-            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-            break;
-        }
-        ::Sleep(25);
+// Reads the first message box that this thread shows while the reader lives, as the box is
+// activated (its controls are all there then), and closes it with OK. A computer-based-training
+// hook on the thread is called for every window activated on it, so nothing has to be waited for.
+class MessageBoxReader {
+public:
+    MessageBoxReader()
+        : m_hook(::SetWindowsHookExA(WH_CBT, OnEvent, nullptr, ::GetCurrentThreadId()))
+    {
+        s_reader = this;
     }
-    return seen;
-}
+    MessageBoxReader(const MessageBoxReader&) = delete;
+    MessageBoxReader& operator=(const MessageBoxReader&) = delete;
+    ~MessageBoxReader() { s_reader = nullptr; }
+
+    bool Hooked() const { return static_cast<bool>(m_hook); }
+    int BoxesSeen() const { return m_boxes; }
+    const SeenBox& Seen() const { return m_seen; }
+
+private:
+    static LRESULT CALLBACK OnEvent(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && s_reader != nullptr && IsDialog(window))
+            s_reader->Read(window);
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static bool IsDialog(HWND window)
+    {
+        char name[16] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        return std::string(name) == "#32770";
+    }
+
+    void Read(HWND box)
+    {
+        if (m_boxes++ > 0)
+            return;
+        char text[512] = {};
+        ::GetWindowTextA(box, text, sizeof text);
+        m_seen.caption = text;
+        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        m_seen.text = text;
+        m_seen.hasCancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
+        auto* const icon =
+            reinterpret_cast<HICON>(::SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0));
+        m_seen.hasExclamationIcon = icon && icon == ::LoadIconA(nullptr, IDI_EXCLAMATION);
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+
+    static inline MessageBoxReader* s_reader = nullptr;
+    UniqueWindowsHook m_hook;
+    SeenBox m_seen;
+    int m_boxes = 0;
+};
 
 TEST(AppMessageBox, HasOneOkButtonTheExclamationIconAndTheExecutableNameAsCaption)
 {
     CWinApp app;
-    SeenBox seen;
-    std::thread reader(
-        [&, thread = ::GetCurrentThreadId()] { seen = ReadAndCloseMessageBox(thread); });
+    const MessageBoxReader reader;
+    ASSERT_TRUE(reader.Hooked());
     EXPECT_EQ(AfxMessageBox("Empty tga file"), IDOK);
-    reader.join();
-    EXPECT_EQ(seen.caption, "win_tests");
-    EXPECT_EQ(seen.text, "Empty tga file");
-    EXPECT_FALSE(seen.hasCancel);
-    EXPECT_TRUE(seen.hasExclamationIcon);
+    EXPECT_EQ(reader.BoxesSeen(), 1);
+    EXPECT_EQ(reader.Seen().caption, "win_tests");
+    EXPECT_EQ(reader.Seen().text, "Empty tga file");
+    EXPECT_FALSE(reader.Seen().hasCancel);
+    EXPECT_TRUE(reader.Seen().hasExclamationIcon);
 }
 
 TEST(StartUp, AddsTheQuietDiskErrorModesToTheModeInForce)
