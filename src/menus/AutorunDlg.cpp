@@ -28,17 +28,17 @@ BOOL CAutorunDlg::OnInitDialog()
     m_SourceDrive = FindSourceDrive(kAutorunMenuNoCdMessage);
     CDialog::OnInitDialog();
     m_SourcePicture.LoadTga((m_SourceDrive + "\\zarn2000\\data\\setup.tga").c_str());
-    PlacePicture(PictureArea());
+    PlacePicture(AutorunPictureArea(*this));
     return TRUE;
 }
 
-RECT CAutorunDlg::PictureArea() const
+RECT AutorunPictureArea(const CWnd& menu)
 {
     // Read while the menu still stands at its template position, before the framework centres
     // it: the button's screen coordinates then exceed its client coordinates by the two frames
     // (the main window's and the menu's), and the area keeps that offset on every paint.
     RECT setup;
-    GetDlgItem(IDC_AUTORUN_SETUP).GetWindowRect(&setup);
+    menu.GetDlgItem(IDC_AUTORUN_SETUP).GetWindowRect(&setup);
     return {20, setup.top, setup.left - 20, 280};
 }
 

@@ -19,9 +19,11 @@ private:
     void OnSetup();
     void OnExit();
     void OnHelp();
-    RECT PictureArea() const;
 
     static const MessageMapEntry<CAutorunDlg> s_messageMap[];
 
     std::string m_SourceDrive;
 };
+
+// The area of an autorun menu that its picture is scaled into, in client coordinates.
+RECT AutorunPictureArea(const CWnd& menu);

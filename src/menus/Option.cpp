@@ -49,18 +49,18 @@ BOOL COptionDlg::OnInitDialog()
     FillVideoCardList(ReadVideoCard());
 
     m_SourcePicture.LoadTga(SetupPicturePath(m_SrcDrive).c_str());
-    PlacePicture(PictureArea());
+    PlacePicture(OptionsPictureArea(*this));
     return TRUE;
 }
 
-RECT COptionDlg::PictureArea() const
+RECT OptionsPictureArea(const CWnd& menu)
 {
     // Left of the button column, from the Run button's lower edge to one button height above the
     // web-site buttons. Read, like the autorun menu's area, before the framework centres the menu.
     RECT webSite;
     RECT run;
-    GetDlgItem(IDC_DEVELOPER_WEBSITE).GetWindowRect(&webSite);
-    GetDlgItem(IDC_RUN).GetWindowRect(&run);
+    menu.GetDlgItem(IDC_DEVELOPER_WEBSITE).GetWindowRect(&webSite);
+    menu.GetDlgItem(IDC_RUN).GetWindowRect(&run);
     const LONG buttonHeight = webSite.bottom - webSite.top;
     return {webSite.left, run.bottom, run.left - buttonHeight, webSite.top - buttonHeight};
 }

@@ -28,7 +28,6 @@ private:
     void OnHelp();
     void OpenWebShortcut(const char* fileName);
     void FillVideoCardList(const std::string& storedName);
-    RECT PictureArea() const;
 
     static const MessageMapEntry<COptionDlg> s_messageMap[];
 
@@ -38,3 +37,6 @@ private:
     std::string m_UninstallCommand;
     std::string m_SetupCommand;
 };
+
+// The area of an options menu that its picture is scaled into, in client coordinates.
+RECT OptionsPictureArea(const CWnd& menu);

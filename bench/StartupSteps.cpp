@@ -1,0 +1,120 @@
+#include "StartupSteps.h"
+
+#include "app/SourceDrive.h"
+#include "display/DeviceTable.h"
+#include "framework/DeviceContext.h"
+#include "framework/Wnd.h"
+#include "install/InstallRecord.h"
+#include "menus/AutorunDlg.h"
+#include "menus/Option.h"
+#include "picture/tga.h"
+#include "resource.h"
+
+#include <chrono>
+#include <stdexcept>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+template <class Step> void AddTime(double& total, Step step)
+{
+    const Clock::time_point start = Clock::now();
+    step();
+    total += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+INT_PTR CALLBACK PassiveDialogProc(HWND /*dialog*/, UINT message, WPARAM /*wParam*/,
+                                   LPARAM /*lParam*/)
+{
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+// A window made from one of the launcher's templates, with no behaviour of its own.
+class TemplateWindow {
+public:
+    TemplateWindow(UINT templateId, HWND owner)
+        : m_Window(::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
+                                        owner, &PassiveDialogProc, 0))
+    {
+        if (!m_Window)
+            throw std::runtime_error("cannot create a window from the launcher's template");
+    }
+    TemplateWindow(const TemplateWindow&) = delete;
+    TemplateWindow& operator=(const TemplateWindow&) = delete;
+    ~TemplateWindow() { ::DestroyWindow(m_Window); }
+
+    HWND get() const { return m_Window; }
+
+private:
+    HWND m_Window;
+};
+
+void HandleWaitingMessages()
+{
+    MSG message;
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&message);
+}
+
+} // namespace
+
+StepTimes TimeLauncherSteps(LauncherMenu menu, const std::string& launcherPath)
+{
+    // The windows are the launcher's, made before anything is timed: making them is what every
+    // dialog program pays.
+    const TemplateWindow mainWindow(IDD_LUMBREL_DIALOG, nullptr);
+    RECT desktop;
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    ::SetWindowPos(mainWindow.get(), HWND_TOP, 0, 0, desktop.right, desktop.bottom, SWP_SHOWWINDOW);
+    const bool autorun = menu == LauncherMenu::Autorun;
+    const TemplateWindow menuWindow(autorun ? IDD_AUTORUN : IDD_OPTIONS, mainWindow.get());
+    const RECT area = autorun ? AutorunPictureArea(CWnd(menuWindow.get()))
+                              : OptionsPictureArea(CWnd(menuWindow.get()));
+    ::ShowWindow(menuWindow.get(), SW_SHOW);
+    HandleWaitingMessages();
+
+    StepTimes times;
+    std::string root;
+    CTga intro;
+    CTga source;
+    AddTime(times.driveScan,
+            [&] { root = FindSourceDrive(kMainWindowNoCdMessage, launcherPath, OpensForReading); });
+    AddTime(times.decode, [&] { intro.LoadTga((root + "\\zarn2000\\Data\\intro.tga").c_str()); });
+    bool installed = false;
+    AddTime(times.record, [&] { installed = IsGameInstalled(); });
+    if (installed != !autorun)
+        throw std::runtime_error("the install record does not match the menu");
+    if (autorun) {
+        AddTime(times.driveScan, [&] {
+            root = FindSourceDrive(kAutorunMenuNoCdMessage, launcherPath, OpensForReading);
+        });
+        AddTime(times.decode,
+                [&] { source.LoadTga((root + "\\zarn2000\\data\\setup.tga").c_str()); });
+    } else {
+        std::string srcDrive;
+        AddTime(times.record,
+                [&] { srcDrive = ReadInstallRecord().value_or(InstallRecord{}).SrcDrive; });
+        AddTime(times.directDraw, [] { EnumerateDevices(); });
+        AddTime(times.record, [] { ReadVideoCard(); });
+        AddTime(times.decode, [&] { source.LoadTga(SetupPicturePath(srcDrive).c_str()); });
+    }
+
+    CTga shown;
+    const SIZE size{area.right - area.left, area.bottom - area.top};
+    AddTime(times.rescale, [&] {
+        shown.CreateBlank(size.cx, size.cy);
+        source.RescaleInto(shown);
+    });
+
+    AddTime(times.firstPaint, [&] {
+        RECT client;
+        ::GetClientRect(mainWindow.get(), &client);
+        CClientDC mainDc(mainWindow.get());
+        intro.Draw(mainDc, 0, 0, client.right, client.bottom);
+        CClientDC menuDc(menuWindow.get());
+        shown.Draw(menuDc, area.left, area.top, size.cx, size.cy);
+        ::GdiFlush();
+    });
+    return times;
+}
