@@ -127,9 +127,6 @@ struct ZoomLayout {
 // channels in 4-byte pixels are written as whole pixels whose fourth byte is 0. With a pixel step
 // of 4, the source's pixels are read whole. Running overlapping images is not supported.
 //
-// A rescaled picture's source is re-created with its fourth bytes 0; given sourceCopy (4-byte
-// pixels in the source's layout, or the source itself), Run writes that copy while it reads the
-// source anyway.
 //
 // Scratch memory grows with the destination's width, the filter's reach and the threads, not
 // with the source's height: each thread keeps only the source rows its destination rows read.
@@ -141,8 +138,12 @@ public:
     PlannedZoom& operator=(const PlannedZoom&) = delete;
     ~PlannedZoom();
 
-    void Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst, ZoomLayout dstLayout,
-             std::uint8_t* sourceCopy = nullptr) noexcept;
+    void Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst,
+             ZoomLayout dstLayout) noexcept;
+    // The same from a source of 4-byte pixels whose fourth bytes are set to 0 as they are read
+    // (a rescaled picture's source ends so); those already 0 are not written.
+    void RunClearingFourthBytes(std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst,
+                                ZoomLayout dstLayout) noexcept;
 
 private:
     struct Plan;

@@ -264,7 +264,7 @@ struct ZoomImages {
     ZoomLayout from;
     std::uint8_t* dst;
     ZoomLayout to;
-    std::uint8_t* copy;
+    std::uint8_t* clear; // the source, when its fourth bytes are to be cleared; else null
 };
 
 // The destination's rows are split into chunks, and the chunks into one stretch per thread. A
@@ -273,8 +273,8 @@ struct ZoomImages {
 // previous chunk left there are kept), then filters every strip of lanes columns vertically
 // from the ring. So the scratch memory follows the destination's width and the number of source
 // rows that a destination row reads, not the source's height. A source row that only one chunk
-// reads is copied (when a copy is asked for) as that chunk filters it; the others once every chunk
-// is done, so that no row is written while another thread may read it.
+// reads has its fourth bytes cleared (when that is asked for) as that chunk filters it; the others
+// once every chunk is done, so that no row is written while another thread may read it.
 struct PlannedZoom::Plan {
     Plan(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
          std::int32_t dstHeight, std::int32_t channelCount, ZoomFilter filter, double support)
@@ -389,8 +389,8 @@ struct PlannedZoom::Plan {
             j.plan.Work(worker, j.images);
         };
         WorkerPool::Instance().Run(stretchCount, work, &job);
-        if (images.copy != nullptr)
-            CopyRest(images);
+        if (images.clear != nullptr)
+            ClearRest(images);
     }
 
     // Worker w's own stretch, then what the others have left, stretch after stretch.
@@ -460,9 +460,9 @@ struct PlannedZoom::Plan {
             }
             for (std::int32_t c = 0; c < channels; ++c)
                 StoreRing(worker, c, worker.out.data() + c * outPlane, r, count);
-            // The copy is made while the rows are still in cache.
-            if (images.copy != nullptr)
-                CopyRows(std::max(r, own.low), std::min(r + count, own.high + 1), images);
+            // Cleared while the rows are still in cache.
+            if (images.clear != nullptr)
+                ClearRows(std::max(r, own.low), std::min(r + count, own.high + 1), images);
         }
     }
 
@@ -493,23 +493,22 @@ struct PlannedZoom::Plan {
     }
 
     // Rows that are no chunk's own: read by no chunk, or by several.
-    void CopyRest(const ZoomImages& images) const
+    void ClearRest(const ZoomImages& images) const
     {
         std::int32_t next = 0;
         for (const RowRange& own : ownRows) {
             if (own.high < own.low)
                 continue;
-            CopyRows(next, own.low, images);
+            ClearRows(next, own.low, images);
             next = own.high + 1;
         }
-        CopyRows(next, height, images);
+        ClearRows(next, height, images);
     }
 
-    void CopyRows(std::int32_t begin, std::int32_t end, const ZoomImages& images) const
+    void ClearRows(std::int32_t begin, std::int32_t end, const ZoomImages& images) const
     {
         for (std::int32_t row = begin; row < end; ++row)
-            kernels.copyColours(images.src + row * images.from.rowStride,
-                                images.copy + row * images.from.rowStride, width);
+            kernels.clearFourthBytes(images.clear + row * images.from.rowStride, width);
     }
 
     // One strip of lanes columns of the ring, every channel, for one chunk of destination rows.
@@ -590,11 +589,16 @@ PlannedZoom::PlannedZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int
 
 PlannedZoom::~PlannedZoom() = default;
 
-// NOLINTNEXTLINE(readability-non-const-parameter): both are written through the job
 void PlannedZoom::Run(const std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst,
-                      ZoomLayout dstLayout, std::uint8_t* sourceCopy) noexcept
+                      ZoomLayout dstLayout) noexcept
 {
-    if (src == nullptr || dst == nullptr)
-        return;
-    m_Plan->Run({src, srcLayout, dst, dstLayout, sourceCopy});
+    if (src != nullptr && dst != nullptr)
+        m_Plan->Run({src, srcLayout, dst, dstLayout, nullptr});
+}
+
+void PlannedZoom::RunClearingFourthBytes(std::uint8_t* src, ZoomLayout srcLayout, std::uint8_t* dst,
+                                         ZoomLayout dstLayout) noexcept
+{
+    if (src != nullptr && dst != nullptr)
+        m_Plan->Run({src, srcLayout, dst, dstLayout, src});
 }

@@ -82,18 +82,16 @@ void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t row
     }
 }
 
-void CopyColours(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t pixels)
+void ClearFourthBytes(std::uint8_t* pixels, std::ptrdiff_t count)
 {
-    for (std::ptrdiff_t p = 0; p < pixels * 4; p += 4) {
-        to[p] = from[p];
-        to[p + 1] = from[p + 1];
-        to[p + 2] = from[p + 2];
-        to[p + 3] = 0;
+    for (std::ptrdiff_t p = 3; p < count * 4; p += 4) {
+        if (pixels[p] != 0)
+            pixels[p] = 0;
     }
 }
 
 constexpr KernelSet kPortable{kLanes, LoadLines, LoadAcross,  PrefetchLines,
-                              Filter, StoreRows, StorePixels, CopyColours};
+                              Filter, StoreRows, StorePixels, ClearFourthBytes};
 
 } // namespace
 

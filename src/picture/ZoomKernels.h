@@ -62,8 +62,9 @@ struct KernelSet {
     void (*storePixels)(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t rows,
                         std::int32_t count, std::uint8_t* first, std::ptrdiff_t stride);
 
-    // Copies 4-byte pixels with their fourth byte set to 0.
-    void (*copyColours)(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t pixels);
+    // Sets the fourth byte of `count` 4-byte pixels to 0, writing only where one is not 0
+    // already: pixels that are clean cost a read, and their memory is left unwritten.
+    void (*clearFourthBytes)(std::uint8_t* pixels, std::ptrdiff_t count);
 };
 
 // Kernels in plain C++, for any processor.

@@ -1,5 +1,6 @@
 // AVX2 kernels: blocks of 16 lines, sums in four vectors of four doubles. Compiled with -mavx2
 // but without -mfma, and with contraction off, so every product is rounded before it is added.
+#include "picture/ZoomKernelLoops.h"
 #include "picture/ZoomKernels.h"
 
 #ifdef LUMBREL_X86
@@ -191,33 +192,7 @@ struct Sums {
 void Filter(const Taps& taps, std::int32_t begin, std::int32_t end, const float* block,
             std::uint8_t* out)
 {
-    std::int32_t i = begin;
-#if defined(__x86_64__) || defined(_M_X64)
-    // Two outputs at a time: eight independent sums hide the latency of the additions. There
-    // are too few registers for that on i686.
-    for (; i + 2 <= end; i += 2) {
-        Sums first;
-        Sums second;
-        std::int32_t t = taps.first[i];
-        std::int32_t u = taps.first[i + 1];
-        for (; t < taps.first[i + 1] && u < taps.first[i + 2]; ++t, ++u) {
-            first.Add(taps, t, block);
-            second.Add(taps, u, block);
-        }
-        for (; t < taps.first[i + 1]; ++t)
-            first.Add(taps, t, block);
-        for (; u < taps.first[i + 2]; ++u)
-            second.Add(taps, u, block);
-        first.Store(out + (i - begin) * kLanes);
-        second.Store(out + (i + 1 - begin) * kLanes);
-    }
-#endif
-    for (; i < end; ++i) {
-        Sums sums;
-        for (std::int32_t t = taps.first[i]; t < taps.first[i + 1]; ++t)
-            sums.Add(taps, t, block);
-        sums.Store(out + (i - begin) * kLanes);
-    }
+    FilterOutputs<Sums, kLanes>(taps, begin, end, block, out);
 }
 
 // Lanes 0-7 (or 8-15) of eight outputs, as eight bytes per lane: an 8 x 8 byte transpose.
@@ -301,24 +276,25 @@ void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t row
     }
 }
 
-void CopyColours(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t pixels)
+void ClearFourthBytes(std::uint8_t* pixels, std::ptrdiff_t count)
 {
     const __m256i colours = _mm256_set1_epi32(0x00FFFFFF);
     std::ptrdiff_t p = 0;
-    for (; p + 8 <= pixels; p += 8) {
-        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + p * 4));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + p * 4), _mm256_and_si256(v, colours));
+    for (; p + 8 <= count; p += 8) {
+        auto* const at = reinterpret_cast<__m256i*>(pixels + p * 4);
+        const __m256i v = _mm256_loadu_si256(at);
+        // testc: every bit that the colours leave out is 0 in v.
+        if (_mm256_testc_si256(colours, v) == 0)
+            _mm256_storeu_si256(at, _mm256_and_si256(v, colours));
     }
-    for (; p < pixels; ++p) {
-        to[p * 4] = from[p * 4];
-        to[p * 4 + 1] = from[p * 4 + 1];
-        to[p * 4 + 2] = from[p * 4 + 2];
-        to[p * 4 + 3] = 0;
+    for (; p < count; ++p) {
+        if (pixels[p * 4 + 3] != 0)
+            pixels[p * 4 + 3] = 0;
     }
 }
 
 constexpr KernelSet kAvx2{kLanes, LoadLines, LoadAcross,  PrefetchLines,
-                          Filter, StoreRows, StorePixels, CopyColours};
+                          Filter, StoreRows, StorePixels, ClearFourthBytes};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // SSE2 kernels: blocks of 8 lines, sums in four vectors of two doubles. SSE2 is the baseline of
 // every x86 build, so this file needs no flags of its own.
+#include "picture/ZoomKernelLoops.h"
 #include "picture/ZoomKernels.h"
 
 #ifdef LUMBREL_X86
@@ -163,33 +164,7 @@ struct Sums {
 void Filter(const Taps& taps, std::int32_t begin, std::int32_t end, const float* block,
             std::uint8_t* out)
 {
-    std::int32_t i = begin;
-#if defined(__x86_64__) || defined(_M_X64)
-    // Two outputs at a time: eight independent sums hide the latency of the additions. There
-    // are too few registers for that on i686.
-    for (; i + 2 <= end; i += 2) {
-        Sums first;
-        Sums second;
-        std::int32_t t = taps.first[i];
-        std::int32_t u = taps.first[i + 1];
-        for (; t < taps.first[i + 1] && u < taps.first[i + 2]; ++t, ++u) {
-            first.Add(taps, t, block);
-            second.Add(taps, u, block);
-        }
-        for (; t < taps.first[i + 1]; ++t)
-            first.Add(taps, t, block);
-        for (; u < taps.first[i + 2]; ++u)
-            second.Add(taps, u, block);
-        first.Store(out + (i - begin) * kLanes);
-        second.Store(out + (i + 1 - begin) * kLanes);
-    }
-#endif
-    for (; i < end; ++i) {
-        Sums sums;
-        for (std::int32_t t = taps.first[i]; t < taps.first[i + 1]; ++t)
-            sums.Add(taps, t, block);
-        sums.Store(out + (i - begin) * kLanes);
-    }
+    FilterOutputs<Sums, kLanes>(taps, begin, end, block, out);
 }
 
 // Eight outputs of eight lanes: an 8 x 8 byte transpose, then eight bytes to each row.
@@ -263,24 +238,26 @@ void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t row
     }
 }
 
-void CopyColours(const std::uint8_t* from, std::uint8_t* to, std::ptrdiff_t pixels)
+void ClearFourthBytes(std::uint8_t* pixels, std::ptrdiff_t count)
 {
     const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i zero = _mm_setzero_si128();
     std::ptrdiff_t p = 0;
-    for (; p + 4 <= pixels; p += 4) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + p * 4));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + p * 4), _mm_and_si128(v, colours));
+    for (; p + 4 <= count; p += 4) {
+        auto* const at = reinterpret_cast<__m128i*>(pixels + p * 4);
+        const __m128i v = _mm_loadu_si128(at);
+        const __m128i fourth = _mm_andnot_si128(colours, v);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(fourth, zero)) != 0xFFFF)
+            _mm_storeu_si128(at, _mm_and_si128(v, colours));
     }
-    for (; p < pixels; ++p) {
-        to[p * 4] = from[p * 4];
-        to[p * 4 + 1] = from[p * 4 + 1];
-        to[p * 4 + 2] = from[p * 4 + 2];
-        to[p * 4 + 3] = 0;
+    for (; p < count; ++p) {
+        if (pixels[p * 4 + 3] != 0)
+            pixels[p * 4 + 3] = 0;
     }
 }
 
 constexpr KernelSet kSse2{kLanes, LoadLines, LoadAcross,  PrefetchLines,
-                          Filter, StoreRows, StorePixels, CopyColours};
+                          Filter, StoreRows, StorePixels, ClearFourthBytes};
 
 } // namespace
 

@@ -1,11 +1,11 @@
-// Rescaling a picture colour by colour through channel images and the zoom engine.
+// Rescaling a picture: its colour planes as channel images (the plain route), and the rescale of
+// one picture into another in one pass of the zoom engine over the pixels where they lie.
 #include "picture/ChannelImage.h"
 #include "picture/ZoomEngine.h"
 #include "picture/tga.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <new>
 #include <optional>
 
@@ -19,18 +19,11 @@ size_t PixelCount(const ChannelImage& image)
     return static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
 }
 
-// Pixels with their fourth byte set to 0, as a picture re-created from channel images has them.
-void CopyColours(const uint8_t* from, uint8_t* to, size_t pixels)
+// A picture rescaled into itself keeps its colours; its fourth bytes become 0.
+void ClearFourthBytes(uint8_t* pixels, size_t count)
 {
-    constexpr uint8_t kColourBytes[4] = {0xFF, 0xFF, 0xFF, 0};
-    uint32_t mask;
-    std::memcpy(&mask, kColourBytes, sizeof mask);
-    for (size_t p = 0; p < pixels; ++p) {
-        uint32_t value;
-        std::memcpy(&value, from + p * 4, sizeof value);
-        value &= mask;
-        std::memcpy(to + p * 4, &value, sizeof value);
-    }
+    for (size_t p = 0; p < count; ++p)
+        pixels[p * 4 + 3] = 0;
 }
 
 } // namespace
@@ -65,8 +58,8 @@ int CTga::FromChannelImage(const ChannelImage* image)
 // The same result as the steps through channel images (colour planes of both pictures resampled
 // one by one, then both pictures re-created from them), in one pass that reads the source pixels
 // where they lie and writes the destination pixels whole. Both pictures are re-created at the
-// sizes they have, so each keeps its storage: the zoom writes every destination pixel, and writes
-// the source's colours back in place, fourth bytes 0, as it reads them.
+// sizes they have, so each keeps its storage: the zoom writes every destination pixel, and clears
+// the source's fourth bytes as it reads them (the colours stay where they are).
 void CTga::RescaleInto(CTga& destination)
 {
     if (IsEmpty() || destination.IsEmpty())
@@ -88,8 +81,8 @@ void CTga::RescaleInto(CTga& destination)
     // A picture rescaled into itself ends as the source re-created last: its own colours.
     const std::ptrdiff_t pixel = 4;
     if (&destination != this)
-        zoom->Run(m_pBits, {width * pixel, pixel}, destination.m_pBits, {outWidth * pixel, pixel},
-                  m_pBits);
+        zoom->RunClearingFourthBytes(m_pBits, {width * pixel, pixel}, destination.m_pBits,
+                                     {outWidth * pixel, pixel});
     else
-        CopyColours(m_pBits, m_pBits, static_cast<size_t>(width) * static_cast<size_t>(height));
+        ClearFourthBytes(m_pBits, static_cast<size_t>(width) * static_cast<size_t>(height));
 }

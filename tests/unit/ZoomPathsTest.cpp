@@ -252,6 +252,28 @@ TEST_P(RescalePaths, MatchesTheStepsThroughChannelImages)
     }
 }
 
+TEST_P(RescalePaths, ClearsEveryFourthByteAmongCleanOnes)
+{
+    // Pixels whose fourth bytes are mostly 0 already, as a 24-bit picture's are: one set pixel
+    // per row, at each place of a vector and its tail.
+    constexpr Size kSize{37, 9};
+    Random random(6);
+    Bytes pixels = random.Samples(Count(kSize, 4));
+    for (int y = 0; y < kSize.height; ++y) {
+        const int set = std::vector<int>{0, 3, 4, 7, 8, 15, 16, 31, 36}[y];
+        for (int x = 0; x < kSize.width; ++x)
+            pixels[(y * kSize.width + x) * 4 + 3] = x == set ? 0x80 : 0;
+    }
+    LoadPixels(picture, kSize, pixels);
+    std::vector<picture_test::Pixel> colours = picture_test::PixelsOf(picture);
+    for (picture_test::Pixel& pixel : colours)
+        pixel &= ~picture_test::Pixel{0xFF};
+    CTga destination;
+    destination.CreateBlank(5, 4);
+    picture.RescaleInto(destination);
+    picture_test::ExpectPicture(picture, kSize.width, kSize.height, colours);
+}
+
 TEST_P(RescalePaths, IntoItselfKeepsTheColours)
 {
     Random random(5);
