@@ -276,17 +276,33 @@ void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t row
     }
 }
 
+// A stretch of eight pixels is written only when a fourth byte in it is set; clean pixels are
+// tested 32 at a time, which is as fast as the memory brings them.
+inline void ClearEight(std::uint8_t* pixels, __m256i colours)
+{
+    auto* const at = reinterpret_cast<__m256i*>(pixels);
+    const __m256i v = _mm256_loadu_si256(at);
+    // testc: every bit that the colours leave out is 0 in v.
+    if (_mm256_testc_si256(colours, v) == 0)
+        _mm256_storeu_si256(at, _mm256_and_si256(v, colours));
+}
+
 void ClearFourthBytes(std::uint8_t* pixels, std::ptrdiff_t count)
 {
     const __m256i colours = _mm256_set1_epi32(0x00FFFFFF);
     std::ptrdiff_t p = 0;
-    for (; p + 8 <= count; p += 8) {
-        auto* const at = reinterpret_cast<__m256i*>(pixels + p * 4);
-        const __m256i v = _mm256_loadu_si256(at);
-        // testc: every bit that the colours leave out is 0 in v.
-        if (_mm256_testc_si256(colours, v) == 0)
-            _mm256_storeu_si256(at, _mm256_and_si256(v, colours));
+    for (; p + 32 <= count; p += 32) {
+        const auto* const at = reinterpret_cast<const __m256i*>(pixels + p * 4);
+        const __m256i any = _mm256_or_si256(
+            _mm256_or_si256(_mm256_loadu_si256(at), _mm256_loadu_si256(at + 1)),
+            _mm256_or_si256(_mm256_loadu_si256(at + 2), _mm256_loadu_si256(at + 3)));
+        if (_mm256_testc_si256(colours, any) == 0) {
+            for (std::ptrdiff_t k = 0; k < 4; ++k)
+                ClearEight(pixels + (p + 8 * k) * 4, colours);
+        }
     }
+    for (; p + 8 <= count; p += 8)
+        ClearEight(pixels + p * 4, colours);
     for (; p < count; ++p) {
         if (pixels[p * 4 + 3] != 0)
             pixels[p * 4 + 3] = 0;

@@ -238,18 +238,39 @@ void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t row
     }
 }
 
+// Whether a fourth byte in v is set.
+inline bool HasFourthBytes(__m128i v, __m128i colours)
+{
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_andnot_si128(colours, v), _mm_setzero_si128())) !=
+           0xFFFF;
+}
+
+// A stretch of four pixels is written only when a fourth byte in it is set; clean pixels are
+// tested 16 at a time, which is as fast as the memory brings them.
+inline void ClearFour(std::uint8_t* pixels, __m128i colours)
+{
+    auto* const at = reinterpret_cast<__m128i*>(pixels);
+    const __m128i v = _mm_loadu_si128(at);
+    if (HasFourthBytes(v, colours))
+        _mm_storeu_si128(at, _mm_and_si128(v, colours));
+}
+
 void ClearFourthBytes(std::uint8_t* pixels, std::ptrdiff_t count)
 {
     const __m128i colours = _mm_set1_epi32(0x00FFFFFF);
-    const __m128i zero = _mm_setzero_si128();
     std::ptrdiff_t p = 0;
-    for (; p + 4 <= count; p += 4) {
-        auto* const at = reinterpret_cast<__m128i*>(pixels + p * 4);
-        const __m128i v = _mm_loadu_si128(at);
-        const __m128i fourth = _mm_andnot_si128(colours, v);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(fourth, zero)) != 0xFFFF)
-            _mm_storeu_si128(at, _mm_and_si128(v, colours));
+    for (; p + 16 <= count; p += 16) {
+        const auto* const at = reinterpret_cast<const __m128i*>(pixels + p * 4);
+        const __m128i any =
+            _mm_or_si128(_mm_or_si128(_mm_loadu_si128(at), _mm_loadu_si128(at + 1)),
+                         _mm_or_si128(_mm_loadu_si128(at + 2), _mm_loadu_si128(at + 3)));
+        if (HasFourthBytes(any, colours)) {
+            for (std::ptrdiff_t k = 0; k < 4; ++k)
+                ClearFour(pixels + (p + 4 * k) * 4, colours);
+        }
     }
+    for (; p + 4 <= count; p += 4)
+        ClearFour(pixels + p * 4, colours);
     for (; p < count; ++p) {
         if (pixels[p * 4 + 3] != 0)
             pixels[p * 4 + 3] = 0;
