@@ -278,6 +278,19 @@ ContributionTable::ContributionTable(std::int32_t srcLength, std::int32_t dstLen
     }
 }
 
+std::int64_t ZoomWindowLength(std::int32_t srcLength, std::int32_t dstLength,
+                              double support) noexcept
+{
+    if (srcLength <= 0 || dstLength <= 0)
+        return 0;
+    try {
+        return std::min<std::int64_t>(ListRoom(MapAxis(srcLength, dstLength, support), dstLength),
+                                      srcLength);
+    } catch (const std::bad_alloc&) {
+        return 0; // a window too wide for any list: not a length that can be zoomed
+    }
+}
+
 void ZoomSamples(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t srcHeight,
                  std::uint8_t* dst, std::int32_t dstWidth, std::int32_t dstHeight,
                  std::int32_t channels, std::uint32_t selector) noexcept

@@ -17,6 +17,8 @@ inline constexpr std::uint32_t kZoomTriangle = 8;
 inline constexpr std::uint32_t kZoomBSpline = 16;
 inline constexpr std::uint32_t kZoomLanczos3 = 32;
 inline constexpr std::uint32_t kZoomMitchell = 64;
+// What the rescale of pictures passes: none of the above, so it stands for the Hermite filter.
+inline constexpr std::uint32_t kZoomRescaleSelector = 5;
 
 // A reconstruction filter: the weight of a source sample at a signed distance, in source samples.
 using ZoomFilter = double (*)(double x);
@@ -90,6 +92,12 @@ struct ZoomFilterChoice {
 };
 
 ZoomFilterChoice FilterForSelector(std::uint32_t selector);
+
+// The most source samples that one output of a filtered zoom along an axis reads, and never
+// more than the source has: a zoom's threads each hold about this many source rows, filtered to
+// the destination's width, between the passes. 0 for lengths that cannot be zoomed.
+std::int64_t ZoomWindowLength(std::int32_t srcLength, std::int32_t dstLength,
+                              double support) noexcept;
 
 // src holds srcWidth x srcHeight pixels of `channels` interleaved samples, rows following each
 // other; dst has room for dstWidth x dstHeight such pixels. Writes every destination sample,

@@ -11,9 +11,6 @@
 
 namespace {
 
-// Not one of the zoom engine's named filters: it selects its default, the Hermite cubic.
-constexpr std::uint32_t kDefaultFilter = 5;
-
 size_t PixelCount(const ChannelImage& image)
 {
     return static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
@@ -70,7 +67,7 @@ void CTga::RescaleInto(CTga& destination)
     const int outHeight = destination.Height();
     std::optional<PlannedZoom> zoom;
     try {
-        const ZoomFilterChoice filter = FilterForSelector(kDefaultFilter);
+        const ZoomFilterChoice filter = FilterForSelector(kZoomRescaleSelector);
         zoom.emplace(width, height, outWidth, outHeight, 3, filter.filter, filter.support);
     } catch (const std::bad_alloc&) {
         return; // like channel images that cannot be had: nothing changes

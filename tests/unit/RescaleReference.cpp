@@ -2,6 +2,7 @@
 
 #include "ZoomReference.h"
 #include "picture/ChannelImage.h"
+#include "picture/ZoomEngine.h"
 #include "picture/tga.h"
 
 #include <cstdint>
@@ -10,8 +11,6 @@ namespace reference {
 
 void Rescale(CTga& source, CTga& destination)
 {
-    // Not one of the named selectors: the engine's default filter.
-    constexpr std::uint32_t kDefaultFilter = 5;
     ChannelImage planes{};
     ChannelImage scaled{};
     if (source.ToChannelImage(&planes) &&
@@ -19,7 +18,7 @@ void Rescale(CTga& source, CTga& destination)
             kChannelOk) {
         for (int plane = 0; plane < 3; ++plane)
             ZoomSamples(planes.planes[plane], planes.width, planes.height, scaled.planes[plane],
-                        scaled.width, scaled.height, 1, kDefaultFilter);
+                        scaled.width, scaled.height, 1, kZoomRescaleSelector);
         destination.FromChannelImage(&scaled);
         source.FromChannelImage(&planes);
     }

@@ -5,10 +5,12 @@
 #include "framework/ReportSink.h"
 #include "picture/FileContents.h"
 #include "picture/TgaDecoder.h"
+#include "picture/ZoomEngine.h"
 #include "picture/tga.h"
 
 #include <cinttypes>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -69,18 +71,28 @@ std::string PictureIn(const char* path)
     return std::string("the picture in ") + path;
 }
 
-// The target, the source as its header states it, and the picture between the two passes: the
-// horizontal pass comes first, into WIDTH x the source's height, so a tall narrow source made wide
-// takes far more memory than either.
+// The target, the source as its header states it, and the rows held between the two passes: the
+// horizontal pass comes first, into rows of WIDTH, and each thread holds as many as one target
+// row reads, so a tall narrow source made wide and short takes far more memory than either.
+uint64_t RowsHeld(PictureSize source, PictureSize target)
+{
+    constexpr uint64_t kLongest = std::numeric_limits<int32_t>::max();
+    if (source.height > kLongest || target.height > kLongest)
+        return source.height;
+    return static_cast<uint64_t>(ZoomWindowLength(static_cast<int32_t>(source.height),
+                                                  static_cast<int32_t>(target.height),
+                                                  FilterForSelector(kZoomRescaleSelector).support));
+}
+
 bool AreRescaleSizesWithinLimit(const ToolSettings& settings, const char* path,
                                 std::optional<PictureSize> stated, PictureSize target)
 {
     if (!IsWithinPixelLimit(settings, target, "the target"))
         return false;
     return !stated || (IsWithinPixelLimit(settings, *stated, PictureIn(path)) &&
-                       IsWithinPixelLimit(settings, {target.width, stated->height},
-                                          "the intermediate picture (WIDTH x the height of " +
-                                              std::string(path) + ")"));
+                       IsWithinPixelLimit(settings, {target.width, RowsHeld(*stated, target)},
+                                          "the rows between the passes (WIDTH x the rows of " +
+                                              std::string(path) + " that one target row reads)"));
 }
 
 int WriteOrSayWhy(const CTga& picture, const char* path)

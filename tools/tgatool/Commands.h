@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-// The most pixels a picture, a target or a rescale's intermediate picture may have unless
+// The most pixels a picture, a target or a rescale's rows between its passes may have unless
 // --max-pixels says otherwise: 2^30 / 12, the decompression-bomb limit common in picture tools.
 inline constexpr uint64_t kDefaultMaxPixels = 89478485;
 

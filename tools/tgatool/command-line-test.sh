@@ -54,8 +54,12 @@ expect 1 "tgatool: the picture in $huge is 65535 x 65535 pixels, $limit" decode 
 expect 1 "tgatool: the picture in $huge is 65535 x 65535 pixels, $limit" \
     rescale "$huge" 2 2 "$never"
 expect 1 "tgatool: the target is 65535 x 65535 pixels, $limit" rescale "$good" 65535 65535 "$never"
-expect 1 "tgatool: the intermediate picture (WIDTH x the height of $tall) is 65535 x 65535 pixels, $limit" \
+expect 1 "tgatool: the rows between the passes (WIDTH x the rows of $tall that one target row reads) is 65535 x 65535 pixels, $limit" \
     rescale "$tall" 65535 2 "$never"
+# Made wide and a little shorter, each target row reads few source rows: within the limits, so
+# the load goes ahead, finds no pixels (its reports go to the standard output) and the blank
+# target is written.
+expect 1 "" rescale "$tall" 2000 1000 "$out/blank.tga"
 expect 1 "tgatool: the picture in $good is 13 x 7 pixels, over the limit of 90 (--max-pixels)" \
     --max-pixels 90 decode "$good" "$never"
 expect 0 "" --max-pixels 91 decode "$good" "$out/decoded.tga"
@@ -68,7 +72,7 @@ expect 2 "tgatool: cannot write /dev/full: No space left on device" decode "$goo
 expect 2 "tgatool: cannot write /dev/full: No space left on device" rescale "$good" 5 5 /dev/full
 
 left=$(cd "$out" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
-if [ "$left" != "./decoded.tga ./folder ./rescaled.tga " ]; then
+if [ "$left" != "./blank.tga ./decoded.tga ./folder ./rescaled.tga " ]; then
     echo "FAIL: files left in the output folder: $left"
     failures=$((failures + 1))
 fi

@@ -22,9 +22,10 @@ void PrintUsage(std::FILE* out)
         "  --trace-file PATH  append the picture trace records (16 bytes for each picture\n"
         "                     created) to PATH; by default none are written\n"
         "  --max-pixels N     refuse, with exit status 1, a picture whose header states more\n"
-        "                     than N pixels, a target of more, or a rescale whose intermediate\n"
-        "                     picture (WIDTH x the source's height) has more; %" PRIu64 " by\n"
-        "                     default. The launcher's own limits are not changed by it.\n\n"
+        "                     than N pixels, a target of more, or a rescale whose rows between\n"
+        "                     its passes (WIDTH x the source rows one target row reads) have\n"
+        "                     more; %" PRIu64 " by default. The launcher's own limits are not\n"
+        "                     changed by it.\n\n"
         "Commands:\n",
         kDefaultMaxPixels);
     for (const Command& command : Commands())
