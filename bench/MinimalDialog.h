@@ -5,4 +5,5 @@
 #include "resource.h"
 
 #define IDD_MINIMAL 100
+#define IDD_MINIMAL_OWNER 101
 #define IDC_MINIMAL_PICTURE 1100
