@@ -29,7 +29,6 @@ export WINEPREFIX="$PWD/build/wineprefix"
 wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX" "$WINEPREFIX.ready" "$WINEPREFIX.lock"
 source tools/wine-prefix.sh "$WINEPREFIX"
-set +u
 run_preset win32
 run_preset win64
 wineserver -k 2>/dev/null || true

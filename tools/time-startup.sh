@@ -16,7 +16,6 @@ cmake --build --preset win32 --target startup_timing >/dev/null
 source tools/xvfb.sh
 # shellcheck source=tools/wine-prefix.sh
 source tools/wine-prefix.sh "$PWD/$out/wineprefix" unmanaged
-set +u
 ln -sfn "$PWD/$out/cd" "$WINEPREFIX/dosdevices/d:"
 status=0
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.

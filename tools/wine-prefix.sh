@@ -4,8 +4,11 @@
 # and keeps one wineserver running for it so that later wine commands start fast.
 # "unmanaged" (the default) is for a bare X server such as Xvfb: with no window manager there, a
 # managed window makes Wine wait two seconds each time it hides one. "managed" suits a desktop.
-set -euo pipefail
-
+# Being sourced, it leaves the caller's shell options as they were and returns 1 on a failure.
+if [ $# -lt 1 ]; then
+  echo "usage: source tools/wine-prefix.sh PREFIX [managed|unmanaged]" >&2
+  return 2
+fi
 prefix=$(realpath -m "$1")
 export WINEPREFIX="$prefix"
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -14,6 +17,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 mkdir -p "$(dirname "$prefix")"
 (
+  set -euo pipefail
   flock 9
   if [ ! -f "$prefix/.ready" ]; then
     # Wine's helper processes inherit the standard streams of the first wine command: never a pipe.
@@ -30,5 +34,5 @@ mkdir -p "$(dirname "$prefix")"
       >>"$prefix.boot.log" 2>&1 </dev/null
     echo "$managed" >"$prefix/.managed"
   fi
-) 9>"$prefix.lock"
+) 9>"$prefix.lock" || return 1
 setsid wineserver -p >/dev/null 2>&1 </dev/null || true

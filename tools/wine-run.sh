@@ -12,7 +12,6 @@ if [ -z "${WINEPREFIX:-}" ]; then
 fi
 # shellcheck source=tools/wine-prefix.sh
 source "$(dirname "$0")/wine-prefix.sh" "$WINEPREFIX"
-set +e
 
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.
 log=$(mktemp)

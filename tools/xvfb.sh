@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: source tools/xvfb.sh
 # Starts Xvfb (1024x768, 24-bit) on a free display number, exports DISPLAY, and stops it when the
-# sourcing shell exits.
+# sourcing shell exits. Being sourced, it returns 1 when no display number is free rather than
+# ending the shell.
 xvfb_display=
 for n in $(seq 90 140); do
   if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
@@ -9,7 +10,7 @@ for n in $(seq 90 140); do
     break
   fi
 done
-[ -n "$xvfb_display" ] || { echo "no free X display number" >&2; exit 1; }
+[ -n "$xvfb_display" ] || { echo "no free X display number" >&2; return 1; }
 Xvfb "$xvfb_display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null' EXIT
