@@ -8,6 +8,15 @@
 #include "menus/Option.h"
 #include "resource.h"
 
+namespace {
+
+// Shown when no drive carries the marker; the autorun menu's text differs in letter case only.
+constexpr const char* kMainWindowNoCdMessage =
+    "Can't locate the CD drive, please insert the ZARN VELLOR Season 1999-2000 CD and allow it "
+    "to autorun";
+
+} // namespace
+
 const MessageMapEntry<CLumbrelDlg> CLumbrelDlg::s_messageMap[] = {
     {WM_PAINT, 0, 0, &CLumbrelDlg::OnPaint},
     {WM_QUERYDRAGICON, 0, 0, &CLumbrelDlg::OnQueryDragIcon},

@@ -7,14 +7,6 @@
 #include <string>
 #include <string_view>
 
-// The texts shown when no drive carries the marker; the two callers differ in letter case only.
-inline constexpr const char* kMainWindowNoCdMessage =
-    "Can't locate the CD drive, please insert the ZARN VELLOR Season 1999-2000 CD and allow it "
-    "to autorun";
-inline constexpr const char* kAutorunMenuNoCdMessage =
-    "Can't locate the CD drive, please insert the Zarn Vellor Season 1999-2000 CD and allow it to "
-    "autorun";
-
 // What a drive letter yields when no drive carries the marker.
 inline constexpr const char* kDriveNotFound = "Not Found";
 

@@ -5,6 +5,15 @@
 #include "menus/Launch.h"
 #include "resource.h"
 
+namespace {
+
+// Shown when no drive carries the marker; the main window's text differs in letter case only.
+constexpr const char* kAutorunMenuNoCdMessage =
+    "Can't locate the CD drive, please insert the Zarn Vellor Season 1999-2000 CD and allow it to "
+    "autorun";
+
+} // namespace
+
 const MessageMapEntry<CAutorunDlg> CAutorunDlg::s_messageMap[] = {
     {WM_COMMAND, IDC_AUTORUN_SETUP, BN_CLICKED, &CAutorunDlg::OnSetup},
     {WM_COMMAND, IDC_EXIT, BN_CLICKED, &CAutorunDlg::OnExit},

@@ -14,6 +14,8 @@ namespace {
 
 // A launcher that does not run from a disc folder: the drive scan decides.
 constexpr const char* kLauncherElsewhere = "Z:\\build\\lumbrel.exe";
+// What the caller asks to be shown when no drive carries the marker.
+constexpr const char* kNoCdMessage = "Can't locate the CD drive, please insert the CD";
 
 // Records every probe; only the files in `markers` open.
 class DriveSearch : public testing::Test {
@@ -44,28 +46,27 @@ protected:
 TEST_F(DriveSearch, TheFirstLetterWithTheMarkerWinsAndTheScanStopsThere)
 {
     markers = {MarkerPath("E:"), MarkerPath("C:")};
-    EXPECT_EQ(Find(kMainWindowNoCdMessage, kLauncherElsewhere), "C:");
+    EXPECT_EQ(Find(kNoCdMessage, kLauncherElsewhere), "C:");
     EXPECT_EQ(probes, std::vector<std::string>{"C:\\zarn2000\\lumbrel.exe"});
     EXPECT_TRUE(reports.empty());
 
     probes.clear();
     markers = {MarkerPath("Z:")};
-    EXPECT_EQ(Find(kMainWindowNoCdMessage, kLauncherElsewhere), "Z:");
+    EXPECT_EQ(Find(kNoCdMessage, kLauncherElsewhere), "Z:");
     EXPECT_EQ(probes.size(), 24u);
 }
 
 TEST_F(DriveSearch, WithoutAMarkerEveryLetterFromCToZIsProbedThenTheMessageShown)
 {
     markers = {MarkerPath("A:"), MarkerPath("B:")};
-    EXPECT_EQ(Find(kAutorunMenuNoCdMessage, kLauncherElsewhere), "Not Found");
+    EXPECT_EQ(Find(kNoCdMessage, kLauncherElsewhere), "Not Found");
     ASSERT_EQ(probes.size(), 24u);
     for (size_t i = 0; i < probes.size(); ++i)
         EXPECT_EQ(probes[i],
                   std::string(1, static_cast<char>('C' + i)) + ":\\zarn2000\\lumbrel.exe");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].first, ReportChannel::Message);
-    EXPECT_EQ(reports[0].second, "Can't locate the CD drive, please insert the Zarn Vellor Season "
-                                 "1999-2000 CD and allow it to autorun");
+    EXPECT_EQ(reports[0].second, kNoCdMessage);
 }
 
 // A marker planted on an earlier drive loses to the disc the launcher runs from, which is
@@ -73,7 +74,7 @@ TEST_F(DriveSearch, WithoutAMarkerEveryLetterFromCToZIsProbedThenTheMessageShown
 TEST_F(DriveSearch, TheDiscTheLauncherRunsFromComesBeforeTheScan)
 {
     markers = {MarkerPath("C:"), MarkerPath("E:")};
-    EXPECT_EQ(Find(kMainWindowNoCdMessage, "E:\\zarn2000\\lumbrel.exe"), "E:");
+    EXPECT_EQ(Find(kNoCdMessage, "E:\\zarn2000\\lumbrel.exe"), "E:");
     EXPECT_EQ(probes, std::vector<std::string>{"E:\\zarn2000\\lumbrel.exe"});
     EXPECT_TRUE(reports.empty());
 }
@@ -81,17 +82,17 @@ TEST_F(DriveSearch, TheDiscTheLauncherRunsFromComesBeforeTheScan)
 TEST_F(DriveSearch, ADiscFolderWithoutItsMarkerFallsBackToTheScan)
 {
     markers = {MarkerPath("D:")};
-    EXPECT_EQ(Find(kMainWindowNoCdMessage, "C:\\Downloads\\zarn2000\\lumbrel.exe"), "D:");
+    EXPECT_EQ(Find(kNoCdMessage, "C:\\Downloads\\zarn2000\\lumbrel.exe"), "D:");
     EXPECT_EQ(probes,
               (std::vector<std::string>{"C:\\Downloads\\zarn2000\\lumbrel.exe",
                                         "C:\\zarn2000\\lumbrel.exe", "D:\\zarn2000\\lumbrel.exe"}));
 
     probes.clear();
     markers.clear();
-    EXPECT_EQ(Find(kMainWindowNoCdMessage, "C:\\Downloads\\zarn2000\\lumbrel.exe"), "Not Found");
+    EXPECT_EQ(Find(kNoCdMessage, "C:\\Downloads\\zarn2000\\lumbrel.exe"), "Not Found");
     EXPECT_EQ(probes.size(), 25u);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].second, kMainWindowNoCdMessage);
+    EXPECT_EQ(reports[0].second, kNoCdMessage);
 }
 
 struct LauncherPathCase {
