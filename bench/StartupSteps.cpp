@@ -1,10 +1,12 @@
 #include "StartupSteps.h"
 
 #include "app/SourceDrive.h"
+#include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 #include "framework/DeviceContext.h"
 #include "framework/Wnd.h"
 #include "install/InstallRecord.h"
+#include "install/InstallRegistry.h"
 #include "menus/AutorunDlg.h"
 #include "menus/Option.h"
 #include "picture/tga.h"

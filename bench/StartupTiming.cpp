@@ -14,7 +14,7 @@
 #include "StartupSteps.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Wnd.h"
-#include "install/InstallRecord.h"
+#include "install/InstallRegistry.h"
 #include "menus/AutorunDlg.h"
 #include "menus/Option.h"
 #include "resource.h"

@@ -3,7 +3,7 @@
 #include "app/SourceDrive.h"
 #include "framework/DeviceContext.h"
 #include "framework/WinApp.h"
-#include "install/InstallRecord.h"
+#include "install/InstallRegistry.h"
 #include "menus/AutorunDlg.h"
 #include "menus/Option.h"
 #include "resource.h"

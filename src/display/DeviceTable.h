@@ -27,12 +27,5 @@ extern char g_DDrawError[256];
 // to run.
 void SetDDrawError(const char* text);
 
-// Records the devices DirectDraw reports; with none recorded, sets the no-device message.
-void EnumerateDevices();
-
-// DirectDraw's enumeration callback: records one device; FALSE ends the enumeration.
-BOOL WINAPI DeviceEnumCallback(GUID* guid, LPSTR description, LPSTR driverName, LPVOID context,
-                               HMONITOR monitor);
-
 // For tests only: back to the state at program start, so that one process can enumerate again.
 void ResetDeviceTable();

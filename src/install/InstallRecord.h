@@ -1,16 +1,10 @@
 // The record the game's installer leaves in the registry, and the command lines and CD paths the
-// launcher derives from it. The derivations are plain text operations.
+// launcher derives from it: plain text operations. InstallRegistry.h reads and writes it.
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
-
-inline constexpr const char* kGeneralKeyPath =
-    "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL";
-inline constexpr const char* kFullGameKeyPath =
-    "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL\\FULLGAME";
 
 // Every value is read through a zero-filled buffer of this many bytes, so a text holds at most
 // one byte less.
@@ -35,9 +29,3 @@ std::string SetupCommand(const std::string& srcDrive);
 std::string SetupPicturePath(const std::string& srcDrive);
 std::string HelpDirectory(const std::string& srcDrive);
 std::string WebShortcutDirectory(const std::string& srcDrive);
-
-// The registry side (Win32 only).
-bool IsGameInstalled();
-std::optional<InstallRecord> ReadInstallRecord();
-std::string ReadVideoCard();
-void WriteVideoCard(const std::string& description);

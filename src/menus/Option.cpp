@@ -1,7 +1,9 @@
 #include "menus/Option.h"
 
+#include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 #include "install/InstallRecord.h"
+#include "install/InstallRegistry.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"
 #include "resource.h"

@@ -4,6 +4,7 @@
 #include "display/VideoCardChoice.h"
 #include "framework/Report.h"
 #include "install/InstallRecord.h"
+#include "install/InstallRegistry.h"
 #include "menus/Option.h"
 #include "resource.h"
 

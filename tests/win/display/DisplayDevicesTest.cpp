@@ -2,6 +2,7 @@
 // with WINEDLLOVERRIDES=ddraw=n,b): scripted devices and failures, and the stand-in's log of every
 // call the launcher made.
 #include "DebugOutputCapture.h"
+#include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 
 #include <windows.h>

@@ -3,6 +3,7 @@
 // WinesDirectDraw with Wine's default load order, which keeps its own DirectDraw; NoDirectDraw with
 // DirectDraw switched off (WINEDLLOVERRIDES=ddraw=), so run by hand only one of them can pass.
 #include "DebugOutputCapture.h"
+#include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 
 #include <windows.h>

@@ -1,6 +1,7 @@
 // Asking DirectDraw for every display device and recording each one that can give its DirectDraw 7
 // capabilities and identification.
 #include "display/ComPtr.h"
+#include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 #include "display/DirectDrawLibrary.h"
 
