@@ -6,7 +6,7 @@
 #include "DecodeBenchCases.h"
 #include "RescaleReference.h"
 #include "ZoomBenchCases.h"
-#include "framework/ReportSink.h"
+#include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
 #include "picture/TgaDecoder.h"
 #include "picture/ZoomEngine.h"

@@ -6,7 +6,7 @@
 #include "DecodeBenchCases.h"
 #include "RatioReporter.h"
 #include "ScratchFolder.h"
-#include "framework/ReportSink.h"
+#include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
 #include "picture/TgaDecoder.h"
 #include "picture/tga.h"

@@ -1,6 +1,6 @@
 #include "app/SourceDrive.h"
 
-#include "framework/Report.h"
+#include "base/Report.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
-#include "framework/Report.h"
-#include "framework/ReportFormat.h"
+#include "base/Report.h"
+#include "base/ReportFormat.h"
 #include "framework/WinApp.h"
 
 #include <windows.h>

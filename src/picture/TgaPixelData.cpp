@@ -3,7 +3,7 @@
 // with one, each pixel is looked up on its own. Bounds are checked once per packet, or once for
 // all of an uncompressed picture, and a file cut short still gets every whole pixel before its
 // end decoded, as reading pixel by pixel would.
-#include "framework/Report.h"
+#include "base/Report.h"
 #include "picture/TgaDecoder.h"
 #include "picture/TgaRows.h"
 

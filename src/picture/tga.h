@@ -2,7 +2,7 @@
 // or from a TGA file.
 #pragma once
 
-#include "framework/Object.h"
+#include "base/Object.h"
 #include "picture/BitmapInfoHeader.h"
 #include "picture/PixelSection.h"
 

@@ -2,7 +2,7 @@
 // it, and the readers of single pixels of 8, 15, 16, 24 or 32 bits; the loops over the pixel data
 // are in TgaPixelData.cpp. The file is read whole into memory, then through a cursor that cannot
 // pass its end, whatever the header claims.
-#include "framework/Report.h"
+#include "base/Report.h"
 #include "picture/ByteCursor.h"
 #include "picture/FileContents.h"
 #include "picture/TgaDecoder.h"

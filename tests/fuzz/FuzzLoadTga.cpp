@@ -5,7 +5,7 @@
 // Input: one byte that picks the decoder's instruction-set path (portable, SSE2, SSSE3), then
 // the file.
 #include "TgaReference.h"
-#include "framework/ReportSink.h"
+#include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
 #include "picture/TgaDecoder.h"
 #include "picture/tga.h"

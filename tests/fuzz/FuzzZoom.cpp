@@ -12,7 +12,7 @@
 #include "RescaleReference.h"
 #include "TgaBuilder.h"
 #include "ZoomReference.h"
-#include "framework/ReportSink.h"
+#include "base/ReportSink.h"
 #include "picture/FileContents.h"
 #include "picture/PictureTrace.h"
 #include "picture/ZoomEngine.h"

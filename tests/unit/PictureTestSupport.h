@@ -2,7 +2,7 @@
 // fixture with a folder of its own for the files a test loads and for the picture trace file.
 #pragma once
 
-#include "framework/ReportSink.h"
+#include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
 #include "picture/tga.h"
 

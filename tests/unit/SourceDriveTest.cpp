@@ -1,6 +1,6 @@
 #include "app/SourceDrive.h"
 
-#include "framework/ReportSink.h"
+#include "base/ReportSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TgaReference.h"
 
-#include "framework/Report.h"
+#include "base/Report.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 
 #include "PictureTestSupport.h"
 #include "TgaBuilder.h"
-#include "framework/ReportSink.h"
+#include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
 
 #include <gtest/gtest.h>

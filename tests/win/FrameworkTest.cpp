@@ -1,8 +1,8 @@
 // The small framework's order of events on real dialogs: each test dialog acts from inside its
 // own handlers (posted messages step its modal loop) and ends with a sentinel result.
 #include "FrameworkTestIds.h"
+#include "base/Report.h"
 #include "framework/Dialog.h"
-#include "framework/Report.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WinApp.h"
 

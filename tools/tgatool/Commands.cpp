@@ -2,7 +2,7 @@
 
 #include "TgaWriter.h"
 #include "WholeNumber.h"
-#include "framework/ReportSink.h"
+#include "base/ReportSink.h"
 #include "picture/FileContents.h"
 #include "picture/TgaDecoder.h"
 #include "picture/ZoomEngine.h"

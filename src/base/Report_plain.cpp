@@ -1,6 +1,6 @@
-#include "framework/Report.h"
-#include "framework/ReportFormat.h"
-#include "framework/ReportSink.h"
+#include "base/Report.h"
+#include "base/ReportFormat.h"
+#include "base/ReportSink.h"
 
 #include <cstdio>
 #include <utility>

@@ -1,6 +1,5 @@
-#include "menus/PictureMenu.h"
-
 #include "framework/DeviceContext.h"
+#include "menus/PictureMenu.h"
 
 void CPictureMenu::PlacePicture(const RECT& area)
 {

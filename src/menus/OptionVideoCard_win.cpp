@@ -1,8 +1,8 @@
 // The options menu's video-card chooser: filled from the device table, preselecting the stored
 // card, and storing every choice at once.
+#include "base/Report.h"
 #include "display/DeviceTable.h"
 #include "display/VideoCardChoice.h"
-#include "framework/Report.h"
 #include "install/InstallRecord.h"
 #include "install/InstallRegistry.h"
 #include "menus/Option.h"

@@ -1,4 +1,4 @@
-#include "framework/ReportFormat.h"
+#include "base/ReportFormat.h"
 
 #include <cstdio>
 

@@ -1,5 +1,4 @@
 #include "app/LumbrelApp.h"
-
 #include "app/LumbrelDlg.h"
 
 CLumbrelApp theApp;

@@ -1,5 +1,4 @@
 #include "app/LumbrelDlg.h"
-
 #include "app/SourceDrive.h"
 #include "framework/DeviceContext.h"
 #include "framework/WinApp.h"

@@ -1,11 +1,10 @@
-#include "menus/Option.h"
-
 #include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 #include "install/InstallRecord.h"
 #include "install/InstallRegistry.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"
+#include "menus/Option.h"
 #include "resource.h"
 
 const MessageMapEntry<COptionDlg> COptionDlg::s_messageMap[] = {

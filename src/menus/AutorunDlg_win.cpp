@@ -1,6 +1,5 @@
-#include "menus/AutorunDlg.h"
-
 #include "app/SourceDrive.h"
+#include "menus/AutorunDlg.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"
 #include "resource.h"
