@@ -1,5 +1,7 @@
-// Channel images: up to five byte planes of one size, through which a picture is rescaled colour
-// by colour.
+// Channel images: up to five byte planes of one size, resampled plane by plane. Pictures are no
+// longer rescaled through them (CTga::RescaleInto zooms the pixels where they lie); they are the
+// plain, step-by-step route that defines a rescale's result, and the tests check the fast paths
+// against it byte for byte. Keep them plain.
 #pragma once
 
 #include <cstddef>

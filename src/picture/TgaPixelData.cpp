@@ -57,23 +57,23 @@ constexpr size_t kShortPacket = 16;
 
 // What the decoder needs to know about one pixel depth, chosen once per file.
 struct Depth8 { // always looked up in the colour map, pixel by pixel
-    static constexpr auto Read = CTga::ReadPixel8;
+    static constexpr auto Read = ReadPixel8;
     static constexpr bool kConvertsMany = false;
 };
 struct Depth16 {
     static constexpr size_t kBytes = 2;
-    static constexpr auto Read = CTga::ReadPixel16;
+    static constexpr auto Read = ReadPixel16;
     static constexpr bool kConvertsMany = true;
     static void ConvertMany(const RowSet& /*rows*/, const uint8_t* stored, uint8_t* pixels,
                             size_t count)
     {
         for (size_t i = 0; i < count; ++i)
-            CTga::ExpandColour16(stored + i * 2, pixels + i * 4);
+            ExpandColour16(stored + i * 2, pixels + i * 4);
     }
 };
 struct Depth24 {
     static constexpr size_t kBytes = 3;
-    static constexpr auto Read = CTga::ReadPixel24;
+    static constexpr auto Read = ReadPixel24;
     static constexpr bool kConvertsMany = true;
     static void ConvertMany(const RowSet& rows, const uint8_t* stored, uint8_t* pixels,
                             size_t count)
@@ -87,7 +87,7 @@ struct Depth24 {
 };
 struct Depth32 {
     static constexpr size_t kBytes = 4;
-    static constexpr auto Read = CTga::ReadPixel32;
+    static constexpr auto Read = ReadPixel32;
     static constexpr bool kConvertsMany = true;
     static void ConvertMany(const RowSet& /*rows*/, const uint8_t* stored, uint8_t* pixels,
                             size_t count)

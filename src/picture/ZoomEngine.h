@@ -135,7 +135,6 @@ struct ZoomLayout {
 // channels in 4-byte pixels are written as whole pixels whose fourth byte is 0. With a pixel step
 // of 4, the source's pixels are read whole. Running overlapping images is not supported.
 //
-//
 // Scratch memory grows with the destination's width, the filter's reach and the threads, not
 // with the source's height: each thread keeps only the source rows its destination rows read.
 class PlannedZoom {

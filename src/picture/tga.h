@@ -5,49 +5,17 @@
 #include "base/Object.h"
 #include "picture/BitmapInfoHeader.h"
 #include "picture/PixelSection.h"
+#include "picture/TgaDecoder.h"
 
 #include <cstdint>
 #include <memory>
 #include <span>
 
-class ByteCursor;
 class FileContents;
 struct ChannelImage;
 #ifdef _WIN32
 class CDC;
 #endif
-
-// The 18-byte header at the start of a TGA file, field by field.
-struct TgaHeader {
-    uint8_t idLength;
-    uint8_t colourMapType; // non-zero: a colour map follows the ID field
-    uint8_t imageType;     // 0 to 3 uncompressed, anything else run-length encoded
-    uint16_t colourMapFirst;
-    uint16_t colourMapLength;
-    uint8_t colourMapEntrySize; // bits
-    uint16_t xOrigin;
-    uint16_t yOrigin;
-    uint16_t width;
-    uint16_t height;
-    uint8_t pixelDepth; // bits
-    uint8_t imageDescriptor;
-};
-
-inline constexpr size_t kTgaHeaderSize = 18;
-
-// A file's colour map: the entries' bytes that are actually in the file, which may be fewer than
-// the header declares when the file is cut short.
-struct TgaColourMap {
-    const uint8_t* entries;
-    size_t size;
-};
-
-// How the decoding of a file's contents ended; LoadTga turns it into its reports and result.
-enum class TgaDecodeResult {
-    Decoded,
-    Failed,              // reported to the user once the file is released
-    CompressedDataError, // already reported on the standard error stream, and nothing more
-};
 
 // A picture: empty, or a header and a pixel buffer of the header's size.
 //
@@ -120,26 +88,6 @@ public:
     {
         return m_TgaHeader;
     }
-
-    // One stored pixel at the cursor into a 4-byte destination pixel, looked up in the colour map
-    // when there is one. On success the cursor moves past the pixel; on failure it stays.
-    static bool ReadPixel8(ByteCursor& cursor, uint8_t* pixel, const TgaColourMap* colourMap,
-                           const TgaHeader& header);
-    static bool ReadPixel16(ByteCursor& cursor, uint8_t* pixel, const TgaColourMap* colourMap,
-                            const TgaHeader& header);
-    static bool ReadPixel24(ByteCursor& cursor, uint8_t* pixel, const TgaColourMap* colourMap,
-                            const TgaHeader& header);
-    static bool ReadPixel32(ByteCursor& cursor, uint8_t* pixel, const TgaColourMap* colourMap,
-                            const TgaHeader& header);
-
-    // An index outside the map gives black and succeeds; an entry size that cannot be converted,
-    // or an entry cut off by the end of the file, fails.
-    static bool LookUpColourMap(uint32_t index, uint8_t* pixel, const TgaColourMap& colourMap,
-                                const TgaHeader& header);
-
-    static void ExpandColour16(const uint8_t* stored, uint8_t* pixel);
-    static void ExpandColour24(const uint8_t* stored, uint8_t* pixel);
-    static void ExpandColour32(const uint8_t* stored, uint8_t* pixel);
 
 private:
     TgaDecodeResult Decode(std::span<const uint8_t> bytes);

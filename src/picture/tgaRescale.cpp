@@ -1,5 +1,7 @@
-// Rescaling a picture: its colour planes as channel images (the plain route), and the rescale of
-// one picture into another in one pass of the zoom engine over the pixels where they lie.
+// Rescaling a picture. RescaleInto zooms one picture into another in one pass over the pixels
+// where they lie. The conversions to and from channel images are the plain, step-by-step route:
+// the tests' reference rescale goes through them, and RescaleInto is checked against it byte for
+// byte. They are the definition of the result, not a route to speed up or remove.
 #include "picture/ChannelImage.h"
 #include "picture/ZoomEngine.h"
 #include "picture/tga.h"
