@@ -7,7 +7,7 @@
 template <class Interface> class ComPtr {
 public:
     ComPtr() = default;
-    ComPtr(ComPtr&& other) noexcept : m_pointer(other.release()) {}
+    ComPtr(ComPtr&& other) noexcept : m_Pointer(other.release()) {}
     ComPtr& operator=(ComPtr&& other) noexcept
     {
         reset(other.release());
@@ -17,14 +17,14 @@ public:
     ComPtr& operator=(const ComPtr&) = delete;
     ~ComPtr() { reset(); }
 
-    Interface* operator->() const { return m_pointer; }
-    Interface* get() const { return m_pointer; }
-    explicit operator bool() const { return m_pointer != nullptr; }
+    Interface* operator->() const { return m_Pointer; }
+    Interface* get() const { return m_Pointer; }
+    explicit operator bool() const { return m_Pointer != nullptr; }
 
-    Interface* release() { return std::exchange(m_pointer, nullptr); }
+    Interface* release() { return std::exchange(m_Pointer, nullptr); }
     void reset(Interface* pointer = nullptr)
     {
-        if (Interface* previous = std::exchange(m_pointer, pointer))
+        if (Interface* previous = std::exchange(m_Pointer, pointer))
             previous->Release();
     }
 
@@ -32,10 +32,10 @@ public:
     Interface** put()
     {
         reset();
-        return &m_pointer;
+        return &m_Pointer;
     }
     void** put_void() { return reinterpret_cast<void**>(put()); }
 
 private:
-    Interface* m_pointer = nullptr;
+    Interface* m_Pointer = nullptr;
 };

@@ -31,7 +31,7 @@ bool ReturnsResultDirectly(UINT message)
 
 } // namespace
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent)
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_TemplateId(templateId), m_pParentWnd(parent)
 {
 }
 
@@ -39,11 +39,11 @@ INT_PTR CDialog::DoModal()
 {
     HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
     const INT_PTR result =
-        ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_templateId), owner,
+        ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_TemplateId), owner,
                           &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
-    if (m_pendingException)
-        std::rethrow_exception(std::exchange(m_pendingException, nullptr));
+    if (m_PendingException)
+        std::rethrow_exception(std::exchange(m_PendingException, nullptr));
     return result;
 }
 
@@ -99,10 +99,10 @@ LRESULT CDialog::Default()
 {
     // DefDlgProc calls this dialog's procedure first; it declines the forwarded message so that
     // the dialog manager's own handling runs now, inside the handler.
-    m_messageForDefault = m_currentMessage;
-    const LRESULT result = ::DefDlgProcA(m_hWnd, m_currentMessage->message,
-                                         m_currentMessage->wParam, m_currentMessage->lParam);
-    m_messageForDefault = nullptr;
+    m_MessageForDefault = m_CurrentMessage;
+    const LRESULT result = ::DefDlgProcA(m_hWnd, m_CurrentMessage->message,
+                                         m_CurrentMessage->wParam, m_CurrentMessage->lParam);
+    m_MessageForDefault = nullptr;
     return result;
 }
 
@@ -121,7 +121,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     try {
         return dialog->HandleMessage(Message{message, wParam, lParam});
     } catch (...) {
-        dialog->m_pendingException = std::current_exception();
+        dialog->m_PendingException = std::current_exception();
         ::EndDialog(window, -1);
         return TRUE;
     }
@@ -129,18 +129,18 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
 INT_PTR CDialog::HandleMessage(const Message& msg)
 {
-    if (m_messageForDefault && m_messageForDefault->message == msg.message &&
-        m_messageForDefault->wParam == msg.wParam && m_messageForDefault->lParam == msg.lParam) {
-        m_messageForDefault = nullptr;
+    if (m_MessageForDefault && m_MessageForDefault->message == msg.message &&
+        m_MessageForDefault->wParam == msg.wParam && m_MessageForDefault->lParam == msg.lParam) {
+        m_MessageForDefault = nullptr;
         return FALSE;
     }
     if (msg.message == WM_INITDIALOG)
         return HandleInitDialog();
 
-    const Message* outer = std::exchange(m_currentMessage, &msg);
+    const Message* outer = std::exchange(m_CurrentMessage, &msg);
     LRESULT result = 0;
     const bool handled = OnMessage(msg, result);
-    m_currentMessage = outer;
+    m_CurrentMessage = outer;
     if (!handled)
         return FALSE;
     if (ReturnsResultDirectly(msg.message))

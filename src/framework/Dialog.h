@@ -51,9 +51,9 @@ private:
     void CentreIfUntouched(DWORD styleBefore, const RECT& rectBefore);
     void CentreOverOwner();
 
-    UINT m_templateId;
+    UINT m_TemplateId;
     CWnd* m_pParentWnd;
-    const Message* m_currentMessage = nullptr;
-    const Message* m_messageForDefault = nullptr;
-    std::exception_ptr m_pendingException;
+    const Message* m_CurrentMessage = nullptr;
+    const Message* m_MessageForDefault = nullptr;
+    std::exception_ptr m_PendingException;
 };

@@ -11,8 +11,8 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : m_handle(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : m_handle(other.release()) {}
+    explicit UniqueHandle(Handle handle) : m_Handle(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : m_Handle(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         reset(other.release());
@@ -22,26 +22,26 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     ~UniqueHandle() { reset(); }
 
-    Handle get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != Traits::Invalid(); }
+    Handle get() const { return m_Handle; }
+    explicit operator bool() const { return m_Handle != Traits::Invalid(); }
 
-    Handle release() { return std::exchange(m_handle, Traits::Invalid()); }
+    Handle release() { return std::exchange(m_Handle, Traits::Invalid()); }
     void reset(Handle handle = Traits::Invalid())
     {
-        if (m_handle != Traits::Invalid())
-            Traits::Close(m_handle);
-        m_handle = handle;
+        if (m_Handle != Traits::Invalid())
+            Traits::Close(m_Handle);
+        m_Handle = handle;
     }
 
     // For out-parameters of the Create/Open calls; releases what was held first.
     Handle* put()
     {
         reset();
-        return &m_handle;
+        return &m_Handle;
     }
 
 private:
-    Handle m_handle = Traits::Invalid();
+    Handle m_Handle = Traits::Invalid();
 };
 
 struct FileHandleTraits {

@@ -23,8 +23,8 @@ CWinApp::CWinApp(const char* appName) : m_pszAppName(appName)
 {
     g_app = this;
     if (!m_pszAppName) {
-        m_appTitle = ExecutableTitle();
-        m_pszAppName = m_appTitle.c_str();
+        m_AppTitle = ExecutableTitle();
+        m_pszAppName = m_AppTitle.c_str();
     }
 }
 

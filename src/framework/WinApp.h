@@ -26,7 +26,7 @@ public:
     const char* m_pszAppName = nullptr;
 
 private:
-    std::string m_appTitle;
+    std::string m_AppTitle;
 };
 
 CWinApp* AfxGetApp();

@@ -19,7 +19,7 @@ LaunchCalls g_calls{&::CreateProcessA, &::ShellExecuteA, &::ShellExecuteExA};
 class ComApartment {
 public:
     ComApartment()
-        : m_initialised(SUCCEEDED(
+        : m_Initialised(SUCCEEDED(
               ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)))
     {
     }
@@ -27,12 +27,12 @@ public:
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment()
     {
-        if (m_initialised)
+        if (m_Initialised)
             ::CoUninitialize();
     }
 
 private:
-    bool m_initialised;
+    bool m_Initialised;
 };
 
 std::string CurrentDirectory()

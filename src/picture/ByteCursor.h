@@ -9,34 +9,34 @@
 class ByteCursor {
 public:
     explicit ByteCursor(std::span<const uint8_t> bytes)
-        : m_pos(bytes.data()), m_end(bytes.data() + bytes.size())
+        : m_Pos(bytes.data()), m_End(bytes.data() + bytes.size())
     {
     }
 
-    size_t Remaining() const { return static_cast<size_t>(m_end - m_pos); }
-    const uint8_t* Position() const { return m_pos; }
+    size_t Remaining() const { return static_cast<size_t>(m_End - m_Pos); }
+    const uint8_t* Position() const { return m_Pos; }
 
     // The next n bytes without moving past them, or null when fewer remain.
-    const uint8_t* Peek(size_t n) const { return n <= Remaining() ? m_pos : nullptr; }
+    const uint8_t* Peek(size_t n) const { return n <= Remaining() ? m_Pos : nullptr; }
 
     // Moves past n bytes that Peek has shown to be there.
-    void Advance(size_t n) { m_pos += n; }
+    void Advance(size_t n) { m_Pos += n; }
 
     // The next n bytes, moving past them, or null (and no move) when fewer remain.
     const uint8_t* Take(size_t n)
     {
         const uint8_t* bytes = Peek(n);
         if (bytes)
-            m_pos += n;
+            m_Pos += n;
         return bytes;
     }
 
     // Moves past n bytes, or to the end when fewer remain.
-    void Skip(uint64_t n) { m_pos += n < Remaining() ? static_cast<size_t>(n) : Remaining(); }
+    void Skip(uint64_t n) { m_Pos += n < Remaining() ? static_cast<size_t>(n) : Remaining(); }
 
 private:
-    const uint8_t* m_pos;
-    const uint8_t* m_end;
+    const uint8_t* m_Pos;
+    const uint8_t* m_End;
 };
 
 inline uint16_t ReadLe16(const uint8_t* bytes)

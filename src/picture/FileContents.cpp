@@ -22,14 +22,14 @@ FileContents::FileContents(uint64_t size, const ChunkReader& readChunk)
 }
 
 FileContents::FileContents(FileContents&& other) noexcept
-    : m_bytes(std::move(other.m_bytes)), m_size(std::exchange(other.m_size, 0))
+    : m_Bytes(std::move(other.m_Bytes)), m_Size(std::exchange(other.m_Size, 0))
 {
 }
 
 FileContents& FileContents::operator=(FileContents&& other) noexcept
 {
-    m_bytes = std::move(other.m_bytes);
-    m_size = std::exchange(other.m_size, 0);
+    m_Bytes = std::move(other.m_Bytes);
+    m_Size = std::exchange(other.m_Size, 0);
     return *this;
 }
 
@@ -39,14 +39,14 @@ void FileContents::Read(uint64_t size, const ChunkReader& readChunk)
     // below it that the process still cannot hold is refused when the allocation fails.
     if (size == 0 || size > uint64_t{std::numeric_limits<ptrdiff_t>::max()})
         return;
-    m_bytes.reset(new (std::nothrow) uint8_t[static_cast<size_t>(size)]);
-    if (!m_bytes)
+    m_Bytes.reset(new (std::nothrow) uint8_t[static_cast<size_t>(size)]);
+    if (!m_Bytes)
         return;
-    while (m_size < size) {
-        const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, size - m_size));
-        const size_t got = readChunk({m_bytes.get() + m_size, wanted});
+    while (m_Size < size) {
+        const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, size - m_Size));
+        const size_t got = readChunk({m_Bytes.get() + m_Size, wanted});
         if (got == 0)
             break; // a read error or an early end: the file ends here
-        m_size += got;
+        m_Size += got;
     }
 }

@@ -31,14 +31,14 @@ public:
     FileContents& operator=(const FileContents&) = delete;
     ~FileContents() = default;
 
-    explicit operator bool() const { return m_size != 0; }
-    std::span<const uint8_t> Bytes() const { return {m_bytes.get(), m_size}; }
+    explicit operator bool() const { return m_Size != 0; }
+    std::span<const uint8_t> Bytes() const { return {m_Bytes.get(), m_Size}; }
 
 private:
     void Read(uint64_t size, const ChunkReader& readChunk);
 
     // Allocated for the whole stated size without being zeroed (a picture can be several MB);
-    // only the first m_size bytes were read.
-    std::unique_ptr<uint8_t[]> m_bytes;
-    size_t m_size = 0;
+    // only the first m_Size bytes were read.
+    std::unique_ptr<uint8_t[]> m_Bytes;
+    size_t m_Size = 0;
 };

@@ -15,36 +15,36 @@ public:
     // cannot provide one.
     explicit PixelSection(const BitmapInfoHeader& header);
     PixelSection(PixelSection&& other) noexcept
-        : m_handle(std::exchange(other.m_handle, nullptr)),
-          m_bits(std::exchange(other.m_bits, nullptr))
+        : m_Handle(std::exchange(other.m_Handle, nullptr)),
+          m_Bits(std::exchange(other.m_Bits, nullptr))
     {
     }
     PixelSection& operator=(PixelSection&& other) noexcept
     {
         reset();
-        m_handle = std::exchange(other.m_handle, nullptr);
-        m_bits = std::exchange(other.m_bits, nullptr);
+        m_Handle = std::exchange(other.m_Handle, nullptr);
+        m_Bits = std::exchange(other.m_Bits, nullptr);
         return *this;
     }
     PixelSection(const PixelSection&) = delete;
     PixelSection& operator=(const PixelSection&) = delete;
     ~PixelSection() { reset(); }
 
-    explicit operator bool() const { return m_handle != nullptr; }
-    uint8_t* Bits() const { return m_bits; }
-    void* Handle() const { return m_handle; } // the HBITMAP on Win32
+    explicit operator bool() const { return m_Handle != nullptr; }
+    uint8_t* Bits() const { return m_Bits; }
+    void* Handle() const { return m_Handle; } // the HBITMAP on Win32
 
     void reset()
     {
-        if (m_handle)
-            Release(m_handle);
-        m_handle = nullptr;
-        m_bits = nullptr;
+        if (m_Handle)
+            Release(m_Handle);
+        m_Handle = nullptr;
+        m_Bits = nullptr;
     }
 
 private:
     static void Release(void* handle);
 
-    void* m_handle = nullptr;
-    uint8_t* m_bits = nullptr; // inside the section; null exactly when m_handle is
+    void* m_Handle = nullptr;
+    uint8_t* m_Bits = nullptr; // inside the section; null exactly when m_Handle is
 };

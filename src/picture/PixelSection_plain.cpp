@@ -7,8 +7,8 @@ PixelSection::PixelSection(const BitmapInfoHeader& header)
 {
     const auto bytes = static_cast<size_t>(header.biWidth) * static_cast<size_t>(header.biHeight) *
                        (header.biBitCount / 8u);
-    m_handle = std::calloc(bytes, 1);
-    m_bits = static_cast<uint8_t*>(m_handle);
+    m_Handle = std::calloc(bytes, 1);
+    m_Bits = static_cast<uint8_t*>(m_Handle);
 }
 
 void PixelSection::Release(void* handle)

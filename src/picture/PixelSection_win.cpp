@@ -21,8 +21,8 @@ PixelSection::PixelSection(const BitmapInfoHeader& header)
     UniqueGdiObject section(::CreateDIBSection(
         nullptr, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (section && bits) {
-        m_bits = static_cast<uint8_t*>(bits);
-        m_handle = section.release();
+        m_Bits = static_cast<uint8_t*>(bits);
+        m_Handle = section.release();
     }
 }
 

@@ -7,19 +7,19 @@
 
 class UniqueFd {
 public:
-    explicit UniqueFd(int fd) : m_fd(fd) {}
+    explicit UniqueFd(int fd) : m_Fd(fd) {}
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
     ~UniqueFd()
     {
-        if (m_fd >= 0)
-            ::close(m_fd);
+        if (m_Fd >= 0)
+            ::close(m_Fd);
     }
 
-    int get() const { return m_fd; }
-    explicit operator bool() const { return m_fd >= 0; }
-    int release() { return std::exchange(m_fd, -1); }
+    int get() const { return m_Fd; }
+    explicit operator bool() const { return m_Fd >= 0; }
+    int release() { return std::exchange(m_Fd, -1); }
 
 private:
-    int m_fd;
+    int m_Fd;
 };

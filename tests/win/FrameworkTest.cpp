@@ -229,7 +229,7 @@ public:
 private:
     static LRESULT CALLBACK OnEvent(int code, WPARAM wParam, LPARAM lParam)
     {
-        const auto window = reinterpret_cast<HWND>(wParam);
+        auto* const window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_ACTIVATE && s_reader != nullptr && IsDialog(window))
             s_reader->Read(window);
         return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -45,7 +45,7 @@ public:
     {
         m_previous = ::SelectObject(m_hDC, m_bitmap.get());
         for (int i = 0; i < width * height; ++i)
-            std::memcpy(m_bits + 4 * i, &kSentinel, 4);
+            std::memcpy(m_Bits + 4 * i, &kSentinel, 4);
     }
     CTargetDC(const CTargetDC&) = delete;
     CTargetDC& operator=(const CTargetDC&) = delete;
@@ -63,7 +63,7 @@ public:
     {
         ::GdiFlush();
         uint32_t pixel = 0;
-        std::memcpy(&pixel, m_bits + 4 * (y * m_width + x), 4);
+        std::memcpy(&pixel, m_Bits + 4 * (y * m_width + x), 4);
         return pixel & 0xFFFFFF;
     }
 
@@ -75,12 +75,12 @@ private:
         void* bits = nullptr;
         UniqueGdiObject bitmap(
             ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        m_bits = static_cast<uint8_t*>(bits);
+        m_Bits = static_cast<uint8_t*>(bits);
         return bitmap;
     }
 
     int m_width;
-    uint8_t* m_bits = nullptr;
+    uint8_t* m_Bits = nullptr;
     UniqueGdiObject m_bitmap;
     HGDIOBJ m_previous = nullptr;
 };
@@ -125,7 +125,7 @@ TEST(PixelSectionWin, IsAZeroedDibSectionThatDeleteObjectFrees)
     EXPECT_EQ(dib.dsBm.bmWidthBytes, 12); // rows of width x 4 bytes, no padding
     EXPECT_EQ(std::vector<uint8_t>(section.Bits(), section.Bits() + 24), std::vector<uint8_t>(24));
 
-    const HGDIOBJ handle = section.Handle();
+    auto* const handle = section.Handle();
     PixelSection moved = std::move(section);
     EXPECT_FALSE(section); // NOLINT(bugprone-use-after-move): the moved-from state is the point
     EXPECT_EQ(moved.Handle(), handle);

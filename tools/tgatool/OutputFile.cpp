@@ -29,7 +29,7 @@ class TemporaryFile {
 public:
     explicit TemporaryFile(const char* outputPath)
         : m_path(std::string(outputPath) + ".tmp-XXXXXX"),
-          m_fd(::mkostemp(m_path.data(), O_CLOEXEC)), m_exists(m_fd.get() >= 0)
+          m_Fd(::mkostemp(m_path.data(), O_CLOEXEC)), m_exists(m_Fd.get() >= 0)
     {
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -41,7 +41,7 @@ public:
     }
 
     bool Created() const { return m_exists; }
-    UniqueFd& File() { return m_fd; }
+    UniqueFd& File() { return m_Fd; }
     std::error_code RenameTo(const char* path)
     {
         if (::rename(m_path.c_str(), path) != 0)
@@ -52,7 +52,7 @@ public:
 
 private:
     std::string m_path;
-    UniqueFd m_fd;
+    UniqueFd m_Fd;
     bool m_exists; // under m_path
 };
 
