@@ -5,6 +5,7 @@
 #              each fuzzer
 #   win32      the shipped i686 build: unit, Win32 and end-to-end tests under Wine on Xvfb
 #   win64      the same for x86_64
+#   lint       clang-format and clang-tidy over every source, against the trees built above
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,4 +33,6 @@ source tools/wine-prefix.sh "$WINEPREFIX"
 run_preset win32
 run_preset win64
 wineserver -k 2>/dev/null || true
+echo "=== lint"
+tools/lint.sh
 echo "All test tiers passed."
