@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Usage: demo/make-demo-cd.sh OUT_DIR
 # Builds the shipped launcher and the demo's programs (win32 preset) and lays out a demo CD folder
-# from them and generated art; nothing is downloaded. The folder can be burned or mounted as it
-# is: autorun.inf at its root starts the launcher.
+# from them and generated art; nothing is downloaded. tools/make-release.sh makes a disc image of
+# it; autorun.inf at its root starts the launcher.
 set -euo pipefail
 out=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -22,6 +22,7 @@ cp "$build/demo/setup.exe" "$build/demo/zarn.exe" "$out/zarn2000/setup/disk1/"
 # The installed game finds the CD through the drive the installer recorded, and looks for its
 # pictures, help, web shortcuts and setup program at that drive's root.
 mkdir -p "$out/data" "$out/help" "$out/setup/disk1"
+cp "$here/quillmoor web site.url" "$here/Zarn Games web site.url" "$out/"
 cp "$out/zarn2000/Data/setup.tga" "$out/data/setup.tga"
 cp "$here/zarnhelp.rtf" "$out/help/zarnhelp.rtf"
 cp "$build/demo/setup.exe" "$out/setup/disk1/setup.exe"
