@@ -24,29 +24,18 @@ constexpr std::ptrdiff_t kCacheLine = 64;
 
 using zoom_kernels::KernelSet;
 
-std::atomic<ZoomCpuPath> g_CpuPath{ZoomCpuPath::Automatic};
 std::atomic<int> g_MaxThreads{DefaultZoomThreading().maxThreads};
 std::atomic<std::int64_t> g_MinWorkPerThread{DefaultZoomThreading().minWorkPerThread};
 
-ZoomCpuPath Resolve(ZoomCpuPath path)
+// The widest kernels at or below the level in use: there are none for SSSE3.
+const KernelSet& KernelsInUse()
 {
-    if (path != ZoomCpuPath::Automatic)
-        return path;
+    switch (InstructionSetInUse()) {
 #ifdef LUMBREL_X86
-    static const bool avx2 = ProcessorHasAvx2();
-    return avx2 ? ZoomCpuPath::Avx2 : ZoomCpuPath::Sse2;
-#else
-    return ZoomCpuPath::Portable;
-#endif
-}
-
-const KernelSet& KernelsFor(ZoomCpuPath path)
-{
-    switch (path) {
-#ifdef LUMBREL_X86
-    case ZoomCpuPath::Avx2:
+    case InstructionSet::Avx2:
         return zoom_kernels::Avx2Kernels();
-    case ZoomCpuPath::Sse2:
+    case InstructionSet::Ssse3:
+    case InstructionSet::Sse2:
         return zoom_kernels::Sse2Kernels();
 #endif
     default:
@@ -170,7 +159,7 @@ private:
 // The kernels in use, when tap offsets (source positions times lanes) fit in 32 bits.
 const KernelSet& KernelsFitting(std::int32_t srcWidth, std::int32_t srcHeight)
 {
-    const KernelSet& kernels = KernelsFor(ZoomCpuPathInUse());
+    const KernelSet& kernels = KernelsInUse();
     if (std::max(srcWidth, srcHeight) > std::numeric_limits<std::int32_t>::max() / kernels.lanes)
         throw std::bad_alloc();
     return kernels;
@@ -184,32 +173,6 @@ std::size_t Product(std::int64_t a, std::int64_t b)
 }
 
 } // namespace
-
-bool ZoomCpuPathAvailable(ZoomCpuPath path)
-{
-    if (path == ZoomCpuPath::Automatic || path == ZoomCpuPath::Portable)
-        return true;
-#ifdef LUMBREL_X86
-    if (path == ZoomCpuPath::Sse2)
-        return true;
-    if (path == ZoomCpuPath::Avx2)
-        return ProcessorHasAvx2();
-#endif
-    return false;
-}
-
-bool SetZoomCpuPath(ZoomCpuPath path)
-{
-    if (!ZoomCpuPathAvailable(path))
-        return false;
-    g_CpuPath = path;
-    return true;
-}
-
-ZoomCpuPath ZoomCpuPathInUse()
-{
-    return Resolve(g_CpuPath);
-}
 
 ZoomThreading DefaultZoomThreading()
 {
