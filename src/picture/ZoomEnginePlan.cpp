@@ -1,6 +1,7 @@
 // The filtered zoom as it runs: tap tables in the kernels' form, the choice of kernels, and the
 // rows of the destination shared out to helper threads, each filtering the source rows it needs
 // into a small ring of its own.
+#include "picture/BlockSize.h"
 #include "picture/ProcessorFeatures.h"
 #include "picture/WorkerPool.h"
 #include "picture/ZoomEngine.h"
@@ -165,13 +166,6 @@ const KernelSet& KernelsFitting(std::int32_t srcWidth, std::int32_t srcHeight)
     return kernels;
 }
 
-std::size_t Product(std::int64_t a, std::int64_t b)
-{
-    if (a < 0 || b < 0 || (a != 0 && b > std::numeric_limits<std::ptrdiff_t>::max() / a))
-        throw std::bad_alloc();
-    return static_cast<std::size_t>(a * b);
-}
-
 } // namespace
 
 ZoomThreading DefaultZoomThreading()
@@ -250,7 +244,7 @@ struct PlannedZoom::Plan {
           chunks(horizontal.Split(0, dstWidth, Room(channels), dstWidth)),
           rowChunks(vertical.Split(0, dstHeight, std::min(Room(1), RingRoom()), kChunkRows)),
           ringRows(std::max(WidestChunk(rowChunks), 1)),
-          outPlane(Product(std::max(outWidth, LongestChunk(rowChunks)), kernels.lanes))
+          outPlane(BlockElementsOrThrow(std::max(outWidth, LongestChunk(rowChunks)), kernels.lanes))
     {
         FindOwnRows();
         const int count = WorkerCount();
@@ -314,16 +308,18 @@ struct PlannedZoom::Plan {
     {
         const std::int32_t lanes = kernels.lanes;
         const std::size_t positions = std::max(WidestChunk(chunks), WidestChunk(rowChunks));
-        const std::size_t ringBytes = Product(Product(channels, ringRows), rowLength);
+        const std::size_t ringBytes =
+            BlockElementsOrThrow(BlockElementsOrThrow(channels, ringRows), rowLength);
         // A block of rows that wraps round the ring is stored from a lane onwards, which reads
         // up to a lane's worth of bytes past the last output.
-        ZoomWorker worker{{},
-                          {},
-                          std::vector<std::uint8_t>(Product(channels, outPlane) + lanes),
-                          std::vector<const std::uint8_t*>(lanes),
-                          AlignedBuffer<std::uint8_t>(ringBytes)};
+        ZoomWorker worker{
+            {},
+            {},
+            std::vector<std::uint8_t>(BlockElementsOrThrow(channels, outPlane) + lanes),
+            std::vector<const std::uint8_t*>(lanes),
+            AlignedBuffer<std::uint8_t>(ringBytes)};
         for (std::int32_t c = 0; c < channels; ++c) {
-            worker.blocks.emplace_back(Product(positions, lanes));
+            worker.blocks.emplace_back(BlockElementsOrThrow(positions, lanes));
             worker.blockData.push_back(worker.blocks.back().Data());
         }
         // Strips read whole lanes: the padding of the slots must hold bytes too.
