@@ -8,6 +8,7 @@
 #include "ZoomBenchCases.h"
 #include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/TgaDecoder.h"
 #include "picture/ZoomEngine.h"
 
@@ -37,24 +38,24 @@ struct Variant {
     }
 };
 
-// One setting of the engine: a path and at most so many threads (0: the default).
+// One setting of the engine: an instruction set and at most so many threads (0: the default).
 struct Setting {
     const char* suffix;
-    ZoomCpuPath path;
+    InstructionSet level;
     int maxThreads;
 };
 
 const Setting kSettings[] = {
-    {"", ZoomCpuPath::Automatic, 0},
-    {"_1thread", ZoomCpuPath::Automatic, 1},
-    {"_sse2", ZoomCpuPath::Sse2, 0},
-    {"_portable", ZoomCpuPath::Portable, 0},
+    {"", ProcessorInstructionSet(), 0},
+    {"_1thread", ProcessorInstructionSet(), 1},
+    {"_sse2", InstructionSet::Sse2, 0},
+    {"_portable", InstructionSet::Portable, 0},
 };
 
 void Apply(const Setting& setting)
 {
     const ZoomThreading defaults = DefaultZoomThreading();
-    SetZoomCpuPath(setting.path);
+    SetInstructionSet(setting.level);
     SetZoomThreading({setting.maxThreads > 0 ? setting.maxThreads : defaults.maxThreads,
                       defaults.minWorkPerThread});
 }
@@ -76,7 +77,7 @@ std::vector<Variant> ZoomVariants(const ZoomBenchCase& c, const RescaleResult& r
     MakeBenchPictures(c, p.source, p.destination);
     MakeBenchPictures(c, p.referenceSource, p.referenceDestination);
     for (const Setting& setting : kSettings) {
-        if (!ZoomCpuPathAvailable(setting.path)) {
+        if (setting.level > ProcessorInstructionSet()) {
             std::printf("%-48s %12s\n", (c.Name() + setting.suffix).c_str(), "skipped");
             continue;
         }
@@ -103,16 +104,16 @@ std::vector<Variant> DecodeVariants(const DecodeBenchCase& c,
 {
     struct DecodeSetting {
         const char* suffix;
-        TgaCpuPath path;
+        InstructionSet level;
     };
-    static constexpr DecodeSetting kDecodeSettings[] = {
-        {"", TgaCpuPath::Automatic},
-        {"_sse2", TgaCpuPath::Sse2},
-        {"_portable", TgaCpuPath::Portable},
+    static const DecodeSetting kDecodeSettings[] = {
+        {"", ProcessorInstructionSet()},
+        {"_sse2", InstructionSet::Sse2},
+        {"_portable", InstructionSet::Portable},
     };
     std::vector<Variant> variants;
     for (const DecodeSetting& setting : kDecodeSettings) {
-        if (!SetTgaCpuPath(setting.path)) {
+        if (!SetInstructionSet(setting.level)) {
             std::printf("%-48s %12s\n", (c.name + setting.suffix).c_str(), "skipped");
             continue;
         }
@@ -120,12 +121,12 @@ std::vector<Variant> DecodeVariants(const DecodeBenchCase& c,
         std::vector<std::uint8_t>& pixels = buffers.emplace_back(WarmPixelBuffer(c));
         variants.push_back({c.name + setting.suffix,
                             [&setting, &c, &pixels] {
-                                SetTgaCpuPath(setting.path);
+                                SetInstructionSet(setting.level);
                                 DecodeOurs(c, pixels);
                             },
                             {}});
     }
-    SetTgaCpuPath(TgaCpuPath::Automatic);
+    SetInstructionSet(ProcessorInstructionSet());
     std::vector<std::uint8_t>& pixels = buffers.emplace_back(WarmPixelBuffer(c));
     variants.push_back({c.name + "_reference", [&c, &pixels] { DecodeReference(c, pixels); }, {}});
     return variants;

@@ -8,6 +8,7 @@
 #include "ScratchFolder.h"
 #include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/TgaDecoder.h"
 #include "picture/tga.h"
 
@@ -22,10 +23,10 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// Our decoder on one path, restored to the automatic choice afterwards.
-void BenchOurs(benchmark::State& state, const DecodeBenchCase& c, TgaCpuPath path)
+// Our decoder on one instruction set, restored to the processor's afterwards.
+void BenchOurs(benchmark::State& state, const DecodeBenchCase& c, InstructionSet level)
 {
-    if (!SetTgaCpuPath(path)) {
+    if (!SetInstructionSet(level)) {
         state.SkipWithError("not available on this processor");
         return;
     }
@@ -36,7 +37,7 @@ void BenchOurs(benchmark::State& state, const DecodeBenchCase& c, TgaCpuPath pat
         benchmark::DoNotOptimize(pixels.data());
         benchmark::ClobberMemory();
     }
-    SetTgaCpuPath(TgaCpuPath::Automatic);
+    SetInstructionSet(ProcessorInstructionSet());
 }
 
 void BenchReference(benchmark::State& state, const DecodeBenchCase& c)
@@ -111,9 +112,9 @@ void Register(const DecodeBenchCase& c, const std::string& path)
         benchmark::RegisterBenchmark(name.c_str(), function, arguments...)
             ->Unit(benchmark::kMillisecond);
     };
-    add(c.name, BenchOurs, c, TgaCpuPath::Automatic);
-    add(c.name + "_sse2", BenchOurs, c, TgaCpuPath::Sse2);
-    add(c.name + "_portable", BenchOurs, c, TgaCpuPath::Portable);
+    add(c.name, BenchOurs, c, ProcessorInstructionSet());
+    add(c.name + "_sse2", BenchOurs, c, InstructionSet::Sse2);
+    add(c.name + "_portable", BenchOurs, c, InstructionSet::Portable);
     add(c.name + "_reference", BenchReference, c);
     add(c.name + "_stb", BenchStb, c);
     add("BM_Load/" + c.name.substr(c.name.find('/') + 1), BenchLoad, path);
@@ -129,10 +130,11 @@ int main(int argc, char** argv)
     const ScratchFolder scratch;
     for (const DecodeBenchCase& c : DecodeBenchCases()) {
         // The decoders must agree before their times mean anything.
-        for (const TgaCpuPath path : {TgaCpuPath::Portable, TgaCpuPath::Sse2, TgaCpuPath::Ssse3})
-            if (SetTgaCpuPath(path) && !DecodeMatchesReference(c))
+        for (const InstructionSet level :
+             {InstructionSet::Portable, InstructionSet::Sse2, InstructionSet::Ssse3})
+            if (SetInstructionSet(level) && !DecodeMatchesReference(c))
                 return 1;
-        SetTgaCpuPath(TgaCpuPath::Automatic);
+        SetInstructionSet(ProcessorInstructionSet());
         if (!SameAsStb(c))
             return 1;
         Register(c, scratch.Write(c.fileName, c.file));

@@ -7,6 +7,7 @@
 #include "RescaleReference.h"
 #include "ZoomBenchCases.h"
 #include "picture/PictureTrace.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/ZoomEngine.h"
 
 #include <benchmark/benchmark.h>
@@ -20,10 +21,10 @@
 
 namespace {
 
-// Runs the engine on one path and threading for as long as it lives.
+// Runs the engine on one instruction set and threading for as long as it lives.
 class EngineSetting {
 public:
-    EngineSetting(ZoomCpuPath path, int maxThreads) : m_Usable(SetZoomCpuPath(path))
+    EngineSetting(InstructionSet level, int maxThreads) : m_Usable(SetInstructionSet(level))
     {
         SetZoomThreading({maxThreads, DefaultZoomThreading().minWorkPerThread});
     }
@@ -31,7 +32,7 @@ public:
     EngineSetting& operator=(const EngineSetting&) = delete;
     ~EngineSetting()
     {
-        SetZoomCpuPath(ZoomCpuPath::Automatic);
+        SetInstructionSet(ProcessorInstructionSet());
         SetZoomThreading(DefaultZoomThreading());
     }
     bool Usable() const { return m_Usable; }
@@ -51,11 +52,11 @@ void ReportPeakMemory(benchmark::State& state, const std::function<void()>& resc
 }
 
 void RescaleOurs(benchmark::State& state, ZoomBenchCase c, const RescaleResult* reference,
-                 ZoomCpuPath path, int maxThreads)
+                 InstructionSet level, int maxThreads)
 {
-    const EngineSetting setting(path, maxThreads);
+    const EngineSetting setting(level, maxThreads);
     if (!setting.Usable()) {
-        state.SkipWithError("this processor lacks the path");
+        state.SkipWithError("this processor lacks the instruction set");
         return;
     }
     if (!MatchesReference(c, *reference)) {
@@ -110,12 +111,13 @@ void Register(const ZoomBenchCase& c, const RescaleResult* reference)
             ->Unit(benchmark::kMillisecond);
     };
     const int threads = DefaultZoomThreading().maxThreads;
-    add(name, RescaleOurs, c, reference, ZoomCpuPath::Automatic, threads);
+    const InstructionSet widest = ProcessorInstructionSet();
+    add(name, RescaleOurs, c, reference, widest, threads);
     add(name + "_reference", RescaleReference, c);
     add(name + "_stb", RescaleStb, c);
-    add(name + "_1thread", RescaleOurs, c, reference, ZoomCpuPath::Automatic, 1);
-    add(name + "_sse2", RescaleOurs, c, reference, ZoomCpuPath::Sse2, threads);
-    add(name + "_portable", RescaleOurs, c, reference, ZoomCpuPath::Portable, threads);
+    add(name + "_1thread", RescaleOurs, c, reference, widest, 1);
+    add(name + "_sse2", RescaleOurs, c, reference, InstructionSet::Sse2, threads);
+    add(name + "_portable", RescaleOurs, c, reference, InstructionSet::Portable, threads);
 }
 
 } // namespace

@@ -1,12 +1,13 @@
 // Channel images: creating, releasing and resampling their planes.
 #include "picture/ChannelImage.h"
 
+#include "picture/BlockSize.h"
 #include "picture/ZoomEngine.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <optional>
 
 namespace {
 
@@ -21,33 +22,23 @@ void* AllocateWithMalloc(std::size_t bytes)
     return std::malloc(bytes); // NOLINT(cppcoreguidelines-no-malloc): planes are freed with free()
 }
 
-// Bytes of one plane, or -1 when the size is negative or the plane could not be addressed (the
-// product is taken in 64 bits: two 32-bit sizes overflow 32 bits easily).
-std::int64_t PlaneBytes(std::int32_t width, std::int32_t height)
+// Allocates one plane filled with value; null for a size that is negative or that could not be
+// addressed. An empty plane still gets a block of its own, so that a requested plane is never
+// null after success.
+std::uint8_t* AllocatePlane(std::optional<std::size_t> bytes, std::uint8_t value,
+                            PlaneAllocator allocate)
 {
-    if (width < 0 || height < 0)
-        return -1;
-    const std::int64_t bytes = std::int64_t{width} * std::int64_t{height};
-    if (bytes > std::numeric_limits<std::ptrdiff_t>::max())
-        return -1;
-    return bytes;
-}
-
-// Allocates one plane filled with value. An empty plane still gets a block of its own, so that a
-// requested plane is never null after success.
-std::uint8_t* AllocatePlane(std::int64_t bytes, std::uint8_t value, PlaneAllocator allocate)
-{
-    if (bytes < 0)
+    if (!bytes)
         return nullptr;
-    const auto size = static_cast<std::size_t>(bytes);
+    const std::size_t size = *bytes;
     auto* plane = static_cast<std::uint8_t*>(allocate(size == 0 ? 1 : size));
     if (plane != nullptr)
         std::memset(plane, value, size);
     return plane;
 }
 
-bool AllocateInto(ChannelImage& image, int plane, std::int64_t bytes, std::uint8_t value,
-                  PlaneAllocator allocate)
+bool AllocateInto(ChannelImage& image, int plane, std::optional<std::size_t> bytes,
+                  std::uint8_t value, PlaneAllocator allocate)
 {
     image.planes[plane] = AllocatePlane(bytes, value, allocate);
     return image.planes[plane] != nullptr;
@@ -68,7 +59,7 @@ int CreateChannelImage(ChannelImage* image, std::int32_t width, std::int32_t hei
     if (image == nullptr)
         return kChannelNullRecord;
     *image = ChannelImage{{}, colour, alpha, extra, width, height};
-    const std::int64_t bytes = PlaneBytes(width, height);
+    const std::optional<std::size_t> bytes = BlockElements(width, height);
     if (extra != 0 && !AllocateInto(*image, kExtraPlane, bytes, 0, allocate))
         return kChannelAllocationFailed;
     if (alpha != 0 && !AllocateInto(*image, kAlphaPlane, bytes, 255, allocate))

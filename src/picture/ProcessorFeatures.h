@@ -1,5 +1,6 @@
-// What the processor offers beyond the build's baseline, for code that picks its instructions at
-// run time. Plain declarations only: files built with wider instruction sets include this too.
+// The instruction sets that code picks at run time: which of them the processor runs, and which
+// one is in use. Plain declarations only: files built with wider instruction sets include this
+// too.
 #pragma once
 
 #if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
@@ -7,6 +8,22 @@
 #define LUMBREL_X86 1
 #endif
 
-bool ProcessorHasSsse3();
-// Also false when the system does not save the wide registers.
-bool ProcessorHasAvx2();
+// Each level holds every level before it. Code with loops for several levels runs its widest
+// loops at or below the level in use.
+enum class InstructionSet {
+    Portable, // plain C++, for any processor
+    Sse2,     // x86 builds only
+    Ssse3,    // x86 builds on a processor that has it
+    Avx2,     // the same, where the system also saves the wide registers
+};
+
+// The widest level this build can use on this processor: Portable in builds for other processors.
+InstructionSet ProcessorInstructionSet();
+
+// The level the code uses: ProcessorInstructionSet() unless a test or benchmark set another.
+InstructionSet InstructionSetInUse();
+
+// Sets the level in use, for the tests and benchmarks that run each level in turn; setting
+// ProcessorInstructionSet() restores the default. Returns false, changing nothing, for a level
+// the processor cannot run.
+bool SetInstructionSet(InstructionSet level);

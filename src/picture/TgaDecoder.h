@@ -85,18 +85,3 @@ bool CanDecodeTgaDepth(uint8_t pixelDepth);
 // Decodes the pixel data of a file into a zero-filled buffer of width x height 4-byte pixels (as
 // CTga::CreatePixels makes), in file order. Pixels that a failure leaves undecoded stay zero.
 TgaDecodeResult DecodeTgaPixels(const TgaFile& file, uint8_t* pixels);
-
-// The instruction set of the decoder's inner loops. Automatic picks the widest the processor
-// has; the tests force each in turn.
-enum class TgaCpuPath {
-    Automatic,
-    Portable,
-    Sse2,
-    Ssse3,
-};
-
-bool TgaCpuPathAvailable(TgaCpuPath path);
-// Returns false, changing nothing, for a path the processor cannot run.
-bool SetTgaCpuPath(TgaCpuPath path);
-// The path decoding uses now (never Automatic).
-TgaCpuPath TgaCpuPathInUse();

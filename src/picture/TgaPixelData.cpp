@@ -4,38 +4,26 @@
 // all of an uncompressed picture, and a file cut short still gets every whole pixel before its
 // end decoded, as reading pixel by pixel would.
 #include "base/Report.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/TgaDecoder.h"
 #include "picture/TgaRows.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 
 namespace {
 
 using tga_rows::RowSet;
 
-std::atomic<TgaCpuPath> g_CpuPath{TgaCpuPath::Automatic};
-
-TgaCpuPath Resolve(TgaCpuPath path)
+// The widest row loops at or below the level in use: there are none for AVX2.
+const RowSet& RowsInUse()
 {
-    if (path != TgaCpuPath::Automatic)
-        return path;
+    switch (InstructionSetInUse()) {
 #ifdef LUMBREL_X86
-    static const bool ssse3 = ProcessorHasSsse3();
-    return ssse3 ? TgaCpuPath::Ssse3 : TgaCpuPath::Sse2;
-#else
-    return TgaCpuPath::Portable;
-#endif
-}
-
-const RowSet& RowsFor(TgaCpuPath path)
-{
-    switch (path) {
-#ifdef LUMBREL_X86
-    case TgaCpuPath::Ssse3:
+    case InstructionSet::Avx2:
+    case InstructionSet::Ssse3:
         return tga_rows::Ssse3Rows();
-    case TgaCpuPath::Sse2:
+    case InstructionSet::Sse2:
         return tga_rows::Sse2Rows();
 #endif
     default:
@@ -213,29 +201,7 @@ TgaDecodeResult DecodeTgaPixels(const TgaFile& file, uint8_t* pixels)
         .cursor = file.pixelData,
         .colourMap = file.colourMap ? &*file.colourMap : nullptr,
         .header = file.header,
-        .rows = RowsFor(TgaCpuPathInUse()),
+        .rows = RowsInUse(),
     };
     return decode(decoding, pixels);
-}
-
-bool TgaCpuPathAvailable(TgaCpuPath path)
-{
-#ifdef LUMBREL_X86
-    return path != TgaCpuPath::Ssse3 || ProcessorHasSsse3();
-#else
-    return path == TgaCpuPath::Automatic || path == TgaCpuPath::Portable;
-#endif
-}
-
-bool SetTgaCpuPath(TgaCpuPath path)
-{
-    if (!TgaCpuPathAvailable(path))
-        return false;
-    g_CpuPath = path;
-    return true;
-}
-
-TgaCpuPath TgaCpuPathInUse()
-{
-    return Resolve(g_CpuPath);
 }

@@ -4,12 +4,15 @@
 // multiply-adds), because the output bytes are defined by that exact double arithmetic.
 #include "picture/ZoomEngine.h"
 
+#include "picture/BlockSize.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -20,17 +23,6 @@ constexpr double kOneSixth = 1.0 / 6.0;
 constexpr double kSixteenThirds = 16.0 / 3.0;
 constexpr double kThirtyTwoThirds = 32.0 / 3.0;
 constexpr double kMinusSevenThirds = -7.0 / 3.0;
-
-// Number of elements in a block of a x b elements of elementSize bytes. Throws std::bad_alloc
-// when the block cannot be addressed: on i686 the product of two image sizes easily exceeds it.
-std::size_t BlockCount(std::int64_t a, std::int64_t b, std::size_t elementSize)
-{
-    const std::int64_t limit =
-        std::numeric_limits<std::ptrdiff_t>::max() / static_cast<std::ptrdiff_t>(elementSize);
-    if (a < 0 || b < 0 || (a != 0 && b > limit / a))
-        throw std::bad_alloc();
-    return static_cast<std::size_t>(a * b);
-}
 
 bool HasPixels(std::int32_t width, std::int32_t height)
 {
@@ -148,7 +140,7 @@ void FillList(const AxisMap& axis, ZoomFilter filter, std::int32_t srcLength, st
 std::vector<std::int32_t> NearestMap(std::int32_t srcLength, std::int32_t dstLength)
 {
     const double ratio = static_cast<double>(srcLength) / static_cast<double>(dstLength);
-    std::vector<std::int32_t> map(BlockCount(dstLength, 1, sizeof(std::int32_t)));
+    std::vector<std::int32_t> map(BlockElementsOrThrow(dstLength, 1, sizeof(std::int32_t)));
     for (std::int32_t i = 0; i < dstLength; ++i)
         map[i] = std::min(static_cast<std::int32_t>(static_cast<double>(i) * ratio), srcLength - 1);
     return map;
@@ -174,13 +166,11 @@ bool CanZoom(const std::uint8_t* src, std::int32_t srcWidth, std::int32_t srcHei
     if (!HasPixels(srcWidth, srcHeight) || !HasPixels(dstWidth, dstHeight) || channels <= 0 ||
         src == nullptr || dst == nullptr)
         return false;
-    try {
-        BlockCount(BlockCount(srcWidth, srcHeight, 1), channels, 1);
-        BlockCount(BlockCount(dstWidth, dstHeight, 1), channels, 1);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return true;
+    const auto fits = [channels](std::int32_t width, std::int32_t height) {
+        const std::optional<std::size_t> pixels = BlockElements(width, height);
+        return pixels && BlockElements(static_cast<std::int64_t>(*pixels), channels);
+    };
+    return fits(srcWidth, srcHeight) && fits(dstWidth, dstHeight);
 }
 
 bool HasSamples(const ZoomImage& image)
@@ -270,8 +260,8 @@ ContributionTable::ContributionTable(std::int32_t srcLength, std::int32_t dstLen
         return;
     const AxisMap axis = MapAxis(srcLength, dstLength, support);
     m_Stride = ListRoom(axis, dstLength);
-    m_Entries.resize(BlockCount(m_Stride, dstLength, sizeof(Contribution)));
-    m_Lists.resize(BlockCount(dstLength, 1, sizeof(ContributionList)));
+    m_Entries.resize(BlockElementsOrThrow(m_Stride, dstLength, sizeof(Contribution)));
+    m_Lists.resize(BlockElementsOrThrow(dstLength, 1, sizeof(ContributionList)));
     for (std::int32_t i = 0; i < dstLength; ++i) {
         m_Lists[i] = {0, m_Entries.data() + static_cast<std::ptrdiff_t>(i) * m_Stride};
         FillList(axis, filter, srcLength, i, m_Lists[i]);

@@ -157,24 +157,10 @@ private:
     std::unique_ptr<Plan> m_Plan;
 };
 
-// How the filtered zoom runs; the results are the same whichever is chosen. These settings are
-// for tests and benchmarks: by default the widest vector path the processor has is used, on as
-// many threads as pay.
-enum class ZoomCpuPath {
-    Automatic, // the widest of the paths below that this processor has
-    Portable,  // plain C++
-    Sse2,      // x86 builds only
-    Avx2,      // x86 builds on a processor with AVX2
-};
-
-bool ZoomCpuPathAvailable(ZoomCpuPath path);
-// Returns false, changing nothing, when the path is not available.
-bool SetZoomCpuPath(ZoomCpuPath path);
-// The path zooms use now: never Automatic.
-ZoomCpuPath ZoomCpuPathInUse();
-
-// A zoom's work is shared by at most maxThreads threads (the calling one and helpers), and only
-// by as many as give each at least minWorkPerThread sample products to compute.
+// How the filtered zoom's work is shared, for tests and benchmarks; the results are the same
+// however it is, as they are on every instruction set (see SetInstructionSet). At most maxThreads
+// threads share a zoom (the calling one and helpers), and only as many as give each at least
+// minWorkPerThread sample products to compute; by default, as many as pay.
 struct ZoomThreading {
     int maxThreads;
     std::int64_t minWorkPerThread;

@@ -1,6 +1,7 @@
 // The filtered zoom as it runs: tap tables in the kernels' form, the choice of kernels, and the
 // rows of the destination shared out to helper threads, each filtering the source rows it needs
 // into a small ring of its own.
+#include "picture/BlockSize.h"
 #include "picture/ProcessorFeatures.h"
 #include "picture/WorkerPool.h"
 #include "picture/ZoomEngine.h"
@@ -24,29 +25,18 @@ constexpr std::ptrdiff_t kCacheLine = 64;
 
 using zoom_kernels::KernelSet;
 
-std::atomic<ZoomCpuPath> g_CpuPath{ZoomCpuPath::Automatic};
 std::atomic<int> g_MaxThreads{DefaultZoomThreading().maxThreads};
 std::atomic<std::int64_t> g_MinWorkPerThread{DefaultZoomThreading().minWorkPerThread};
 
-ZoomCpuPath Resolve(ZoomCpuPath path)
+// The widest kernels at or below the level in use: there are none for SSSE3.
+const KernelSet& KernelsInUse()
 {
-    if (path != ZoomCpuPath::Automatic)
-        return path;
+    switch (InstructionSetInUse()) {
 #ifdef LUMBREL_X86
-    static const bool avx2 = ProcessorHasAvx2();
-    return avx2 ? ZoomCpuPath::Avx2 : ZoomCpuPath::Sse2;
-#else
-    return ZoomCpuPath::Portable;
-#endif
-}
-
-const KernelSet& KernelsFor(ZoomCpuPath path)
-{
-    switch (path) {
-#ifdef LUMBREL_X86
-    case ZoomCpuPath::Avx2:
+    case InstructionSet::Avx2:
         return zoom_kernels::Avx2Kernels();
-    case ZoomCpuPath::Sse2:
+    case InstructionSet::Ssse3:
+    case InstructionSet::Sse2:
         return zoom_kernels::Sse2Kernels();
 #endif
     default:
@@ -170,46 +160,13 @@ private:
 // The kernels in use, when tap offsets (source positions times lanes) fit in 32 bits.
 const KernelSet& KernelsFitting(std::int32_t srcWidth, std::int32_t srcHeight)
 {
-    const KernelSet& kernels = KernelsFor(ZoomCpuPathInUse());
+    const KernelSet& kernels = KernelsInUse();
     if (std::max(srcWidth, srcHeight) > std::numeric_limits<std::int32_t>::max() / kernels.lanes)
         throw std::bad_alloc();
     return kernels;
 }
 
-std::size_t Product(std::int64_t a, std::int64_t b)
-{
-    if (a < 0 || b < 0 || (a != 0 && b > std::numeric_limits<std::ptrdiff_t>::max() / a))
-        throw std::bad_alloc();
-    return static_cast<std::size_t>(a * b);
-}
-
 } // namespace
-
-bool ZoomCpuPathAvailable(ZoomCpuPath path)
-{
-    if (path == ZoomCpuPath::Automatic || path == ZoomCpuPath::Portable)
-        return true;
-#ifdef LUMBREL_X86
-    if (path == ZoomCpuPath::Sse2)
-        return true;
-    if (path == ZoomCpuPath::Avx2)
-        return ProcessorHasAvx2();
-#endif
-    return false;
-}
-
-bool SetZoomCpuPath(ZoomCpuPath path)
-{
-    if (!ZoomCpuPathAvailable(path))
-        return false;
-    g_CpuPath = path;
-    return true;
-}
-
-ZoomCpuPath ZoomCpuPathInUse()
-{
-    return Resolve(g_CpuPath);
-}
 
 ZoomThreading DefaultZoomThreading()
 {
@@ -287,7 +244,7 @@ struct PlannedZoom::Plan {
           chunks(horizontal.Split(0, dstWidth, Room(channels), dstWidth)),
           rowChunks(vertical.Split(0, dstHeight, std::min(Room(1), RingRoom()), kChunkRows)),
           ringRows(std::max(WidestChunk(rowChunks), 1)),
-          outPlane(Product(std::max(outWidth, LongestChunk(rowChunks)), kernels.lanes))
+          outPlane(BlockElementsOrThrow(std::max(outWidth, LongestChunk(rowChunks)), kernels.lanes))
     {
         FindOwnRows();
         const int count = WorkerCount();
@@ -351,16 +308,18 @@ struct PlannedZoom::Plan {
     {
         const std::int32_t lanes = kernels.lanes;
         const std::size_t positions = std::max(WidestChunk(chunks), WidestChunk(rowChunks));
-        const std::size_t ringBytes = Product(Product(channels, ringRows), rowLength);
+        const std::size_t ringBytes =
+            BlockElementsOrThrow(BlockElementsOrThrow(channels, ringRows), rowLength);
         // A block of rows that wraps round the ring is stored from a lane onwards, which reads
         // up to a lane's worth of bytes past the last output.
-        ZoomWorker worker{{},
-                          {},
-                          std::vector<std::uint8_t>(Product(channels, outPlane) + lanes),
-                          std::vector<const std::uint8_t*>(lanes),
-                          AlignedBuffer<std::uint8_t>(ringBytes)};
+        ZoomWorker worker{
+            {},
+            {},
+            std::vector<std::uint8_t>(BlockElementsOrThrow(channels, outPlane) + lanes),
+            std::vector<const std::uint8_t*>(lanes),
+            AlignedBuffer<std::uint8_t>(ringBytes)};
         for (std::int32_t c = 0; c < channels; ++c) {
-            worker.blocks.emplace_back(Product(positions, lanes));
+            worker.blocks.emplace_back(BlockElementsOrThrow(positions, lanes));
             worker.blockData.push_back(worker.blocks.back().Data());
         }
         // Strips read whole lanes: the padding of the slots must hold bytes too.

@@ -2,11 +2,12 @@
 // whole (ASan then catches any read past the file or write past the pixels) and holds what the
 // plain reference decoder makes of the same file.
 //
-// Input: one byte that picks the decoder's instruction-set path (portable, SSE2, SSSE3), then
-// the file.
+// Input: one byte that picks the instruction set of the decoder's row loops (portable, SSE2,
+// SSSE3), then the file.
 #include "TgaReference.h"
 #include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/TgaDecoder.h"
 #include "picture/tga.h"
 
@@ -26,7 +27,9 @@ namespace {
 // would only test how fast the allocator hands out zeroed gigabytes.
 constexpr int64_t kMaxFuzzedBytes = int64_t{16} << 20;
 
-constexpr TgaCpuPath kPaths[] = {TgaCpuPath::Portable, TgaCpuPath::Sse2, TgaCpuPath::Ssse3};
+// The levels that have row loops of their own.
+constexpr InstructionSet kLevels[] = {InstructionSet::Portable, InstructionSet::Sse2,
+                                      InstructionSet::Ssse3};
 
 const std::string& ScratchFile()
 {
@@ -88,8 +91,8 @@ extern "C" int LLVMFuzzerInitialize(int* /*argc*/, char*** /*argv*/)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize)
 {
-    // A path this processor lacks is not run at all.
-    if (inputSize == 0 || !SetTgaCpuPath(kPaths[input[0] % std::size(kPaths)]))
+    // A level this processor lacks is not run at all.
+    if (inputSize == 0 || !SetInstructionSet(kLevels[input[0] % std::size(kLevels)]))
         return -1;
     const uint8_t* const data = input + 1;
     const size_t size = inputSize - 1;

@@ -15,6 +15,7 @@
 #include "base/ReportSink.h"
 #include "picture/FileContents.h"
 #include "picture/PictureTrace.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/ZoomEngine.h"
 #include "picture/tga.h"
 
@@ -40,7 +41,9 @@ constexpr std::uint8_t kUntouched = 0xEE;
 // Not one of the named selectors: what RescaleInto uses, the Hermite filter.
 constexpr std::uint32_t kDefaultSelector = 5;
 
-constexpr ZoomCpuPath kPaths[] = {ZoomCpuPath::Portable, ZoomCpuPath::Sse2, ZoomCpuPath::Avx2};
+// The levels that have kernels of their own.
+constexpr InstructionSet kLevels[] = {InstructionSet::Portable, InstructionSet::Sse2,
+                                      InstructionSet::Avx2};
 constexpr std::uint32_t kNamedSelectors[] = {kZoomNone,     kZoomNearest,    kZoomBox,
                                              kZoomTriangle, kZoomBSpline,    kZoomLanczos3,
                                              kZoomMitchell, kDefaultSelector};
@@ -99,10 +102,10 @@ bool IsSmallEnough(const Case& c)
            within({c.from.width, c.to.height});
 }
 
-// Selects the path and threading; false when the processor lacks the path.
-bool Configure(std::uint8_t path, std::uint8_t threading)
+// Selects the instruction set and threading; false when the processor lacks the instruction set.
+bool Configure(std::uint8_t level, std::uint8_t threading)
 {
-    if (!SetZoomCpuPath(kPaths[path % std::size(kPaths)]))
+    if (!SetInstructionSet(kLevels[level % std::size(kLevels)]))
         return false;
     const int threads = (threading & 3) + 1;
     SetZoomThreading(threading & 4

@@ -4,6 +4,7 @@
 
 #include "base/ReportSink.h"
 #include "picture/PictureTrace.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/tga.h"
 
 #include <gtest/gtest.h>
@@ -162,3 +163,10 @@ private:
 };
 
 } // namespace picture_test
+
+// Instruction-set levels by name in test names and messages.
+inline void PrintTo(InstructionSet level, std::ostream* os)
+{
+    constexpr const char* kNames[] = {"Portable", "Sse2", "Ssse3", "Avx2"};
+    *os << kNames[static_cast<int>(level)];
+}

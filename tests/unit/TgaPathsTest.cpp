@@ -5,6 +5,7 @@
 #include "TestRandom.h"
 #include "TgaBuilder.h"
 #include "TgaReference.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/TgaDecoder.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,6 @@
 #include <cstdint>
 #include <ostream>
 #include <vector>
-
-// Paths by name in test names and messages.
-void PrintTo(TgaCpuPath path, std::ostream* os)
-{
-    constexpr const char* kNames[] = {"Automatic", "Portable", "Sse2", "Ssse3"};
-    *os << kNames[static_cast<int>(path)];
-}
 
 namespace {
 
@@ -120,14 +114,15 @@ Bytes RandomFile(Random& random)
     return file;
 }
 
-class TgaPaths : public testing::TestWithParam<TgaCpuPath> {
+// Runs each test on one level that has row loops of its own.
+class TgaPaths : public testing::TestWithParam<InstructionSet> {
 protected:
     void SetUp() override
     {
-        if (!SetTgaCpuPath(GetParam()))
+        if (!SetInstructionSet(GetParam()))
             GTEST_SKIP() << "not available on this processor or build";
     }
-    void TearDown() override { SetTgaCpuPath(TgaCpuPath::Automatic); }
+    void TearDown() override { SetInstructionSet(ProcessorInstructionSet()); }
 };
 
 TEST_P(TgaPaths, RandomFilesDecodeAsTheReferenceDoes)
@@ -145,15 +140,8 @@ TEST_P(TgaPaths, RandomFilesDecodeAsTheReferenceDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Tga, TgaPaths,
-                         testing::Values(TgaCpuPath::Portable, TgaCpuPath::Sse2, TgaCpuPath::Ssse3),
+                         testing::Values(InstructionSet::Portable, InstructionSet::Sse2,
+                                         InstructionSet::Ssse3),
                          testing::PrintToStringParamName());
-
-TEST(TgaCpuPath, AutomaticPicksAPathTheProcessorHas)
-{
-    ASSERT_TRUE(SetTgaCpuPath(TgaCpuPath::Automatic));
-    const TgaCpuPath inUse = TgaCpuPathInUse();
-    EXPECT_NE(inUse, TgaCpuPath::Automatic);
-    EXPECT_TRUE(TgaCpuPathAvailable(inUse));
-}
 
 } // namespace

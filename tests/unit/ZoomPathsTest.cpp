@@ -6,6 +6,7 @@
 #include "TestRandom.h"
 #include "TgaBuilder.h"
 #include "ZoomReference.h"
+#include "picture/ProcessorFeatures.h"
 #include "picture/ZoomEngine.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +18,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-// Paths by name in test names and messages.
-void PrintTo(ZoomCpuPath path, std::ostream* os)
-{
-    constexpr const char* kNames[] = {"Automatic", "Portable", "Sse2", "Avx2"};
-    *os << kNames[static_cast<int>(path)];
-}
 
 namespace {
 
@@ -60,19 +54,21 @@ void ExpectSameAsReference(const Bytes& src, Size from, Size to, int channels,
     }
 }
 
-const auto kPaths = testing::Values(ZoomCpuPath::Portable, ZoomCpuPath::Sse2, ZoomCpuPath::Avx2);
+// The levels that have kernels of their own.
+const auto kPaths =
+    testing::Values(InstructionSet::Portable, InstructionSet::Sse2, InstructionSet::Avx2);
 
-// Runs each test on one path; threading is at its default unless a test sets it.
-class ZoomPaths : public testing::TestWithParam<ZoomCpuPath> {
+// Runs each test on one level; threading is at its default unless a test sets it.
+class ZoomPaths : public testing::TestWithParam<InstructionSet> {
 protected:
     void SetUp() override
     {
-        if (!SetZoomCpuPath(GetParam()))
+        if (!SetInstructionSet(GetParam()))
             GTEST_SKIP() << "not available on this processor or build";
     }
     void TearDown() override
     {
-        SetZoomCpuPath(ZoomCpuPath::Automatic);
+        SetInstructionSet(ProcessorInstructionSet());
         SetZoomThreading(DefaultZoomThreading());
     }
 };
@@ -175,17 +171,17 @@ INSTANTIATE_TEST_SUITE_P(AllPaths, ZoomPaths, kPaths);
 // the steps through channel images give, byte for byte and record for record: each colour plane
 // zoomed with the default filter, both pictures re-created from planes, destination first.
 class RescalePaths : public picture_test::PictureTest,
-                     public testing::WithParamInterface<ZoomCpuPath> {
+                     public testing::WithParamInterface<InstructionSet> {
 protected:
     void SetUp() override
     {
         PictureTest::SetUp();
-        if (!SetZoomCpuPath(GetParam()))
+        if (!SetInstructionSet(GetParam()))
             GTEST_SKIP() << "not available on this processor or build";
     }
     void TearDown() override
     {
-        SetZoomCpuPath(ZoomCpuPath::Automatic);
+        SetInstructionSet(ProcessorInstructionSet());
         SetZoomThreading(DefaultZoomThreading());
         PictureTest::TearDown();
     }
@@ -286,17 +282,5 @@ TEST_P(RescalePaths, IntoItselfKeepsTheColours)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPaths, RescalePaths, kPaths);
-
-TEST(ZoomCpuPath, OnlyAvailablePathsCanBeChosen)
-{
-    EXPECT_TRUE(ZoomCpuPathAvailable(ZoomCpuPath::Portable));
-    EXPECT_NE(ZoomCpuPathInUse(), ZoomCpuPath::Automatic);
-    for (const ZoomCpuPath path : {ZoomCpuPath::Portable, ZoomCpuPath::Sse2, ZoomCpuPath::Avx2}) {
-        const ZoomCpuPath before = ZoomCpuPathInUse();
-        EXPECT_EQ(SetZoomCpuPath(path), ZoomCpuPathAvailable(path));
-        EXPECT_EQ(ZoomCpuPathInUse(), ZoomCpuPathAvailable(path) ? path : before);
-    }
-    SetZoomCpuPath(ZoomCpuPath::Automatic);
-}
 
 } // namespace
