@@ -2,6 +2,8 @@
 // reproduce lane for lane, and serve processors without a vector path.
 #include "picture/ZoomKernels.h"
 
+#include "picture/ZoomKernelLoops.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -13,12 +15,7 @@ constexpr std::ptrdiff_t kLanes = 4;
 void LoadLines(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
                std::ptrdiff_t step, std::int32_t positions)
 {
-    for (std::int32_t c = 0; c < channels; ++c) {
-        for (std::int32_t p = 0; p < positions; ++p) {
-            for (std::int32_t l = 0; l < kLanes; ++l)
-                blocks[c][p * kLanes + l] = lines[l][p * step + c];
-        }
-    }
+    LoadOneByOne<kLanes>(blocks, channels, lines, step, 0, positions);
 }
 
 void LoadAcross(float* block, const std::uint8_t* first, std::ptrdiff_t stride,
@@ -55,15 +52,6 @@ void Filter(const Taps& taps, std::int32_t begin, std::int32_t end, const float*
     }
 }
 
-void StoreRows(const std::uint8_t* out, std::int32_t rows, std::int32_t length, std::uint8_t* first,
-               std::ptrdiff_t stride)
-{
-    for (std::int32_t l = 0; l < rows; ++l) {
-        for (std::int32_t i = 0; i < length; ++i)
-            first[l * stride + i] = out[i * kLanes + l];
-    }
-}
-
 void PrefetchLines(const std::uint8_t* const* /*lines*/, std::ptrdiff_t /*bytes*/)
 {
 }
@@ -82,16 +70,14 @@ void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t row
     }
 }
 
-void ClearFourthBytes(std::uint8_t* pixels, std::ptrdiff_t count)
-{
-    for (std::ptrdiff_t p = 3; p < count * 4; p += 4) {
-        if (pixels[p] != 0)
-            pixels[p] = 0;
-    }
-}
-
-constexpr KernelSet kPortable{kLanes, LoadLines, LoadAcross,  PrefetchLines,
-                              Filter, StoreRows, StorePixels, ClearFourthBytes};
+constexpr KernelSet kPortable{.lanes = kLanes,
+                              .loadLines = LoadLines,
+                              .loadAcross = LoadAcross,
+                              .prefetchLines = PrefetchLines,
+                              .filter = Filter,
+                              .storeRows = StoreRowsOneByOne<kLanes>,
+                              .storePixels = StorePixels,
+                              .clearFourthBytes = ClearFourthBytesOneByOne};
 
 } // namespace
 

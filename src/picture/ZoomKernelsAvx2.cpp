@@ -12,65 +12,10 @@
 namespace zoom_kernels {
 namespace {
 
-constexpr std::ptrdiff_t kLanes = 16;
-
 // Eight bytes (the low half of `bytes`) as eight floats at out[0..7].
 inline void StoreEight(float* out, __m128i bytes)
 {
     _mm256_storeu_ps(out, _mm256_cvtepi32_ps(_mm256_cvtepu8_epi32(bytes)));
-}
-
-void LoadScalar(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
-                std::ptrdiff_t step, std::int32_t from, std::int32_t positions)
-{
-    for (std::int32_t c = 0; c < channels; ++c) {
-        for (std::int32_t p = from; p < positions; ++p) {
-            for (std::int32_t l = 0; l < kLanes; ++l)
-                blocks[c][p * kLanes + l] = lines[l][p * step + c];
-        }
-    }
-}
-
-// Positions p to p + 15 of sixteen lines of bytes: line l and line l + 8 share a register, and
-// three rounds of unpacking bring each position's eight lanes together in both halves.
-void LoadSixteen(float* block, const std::uint8_t* const* lines, std::ptrdiff_t p)
-{
-    __m256i a[8];
-    for (std::ptrdiff_t l = 0; l < 8; ++l) {
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lines[l] + p));
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lines[l + 8] + p));
-        a[l] = _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1);
-    }
-    __m256i b[8];
-    for (std::ptrdiff_t k = 0; k < 4; ++k) {
-        b[2 * k] = _mm256_unpacklo_epi8(a[2 * k], a[2 * k + 1]);
-        b[2 * k + 1] = _mm256_unpackhi_epi8(a[2 * k], a[2 * k + 1]);
-    }
-    // b[0]: positions 0-7 of lines 0,1; b[1]: positions 8-15; b[2], b[3]: lines 2,3; ...
-    __m256i c[8];
-    for (std::ptrdiff_t k = 0; k < 2; ++k) {
-        for (std::ptrdiff_t h = 0; h < 2; ++h) {
-            const __m256i x = b[4 * k + h];
-            const __m256i y = b[4 * k + 2 + h];
-            c[4 * k + 2 * h] = _mm256_unpacklo_epi16(x, y);
-            c[4 * k + 2 * h + 1] = _mm256_unpackhi_epi16(x, y);
-        }
-    }
-    // c[0..3]: positions 0-3, 4-7, 8-11, 12-15 of lines 0-3; c[4..7]: of lines 4-7.
-    for (std::ptrdiff_t q = 0; q < 4; ++q) {
-        const __m256i pairs[2] = {_mm256_unpacklo_epi32(c[q], c[4 + q]),
-                                  _mm256_unpackhi_epi32(c[q], c[4 + q])};
-        // pairs[h]: positions 4q + 2h and 4q + 2h + 1, lines 0-7 (low half) and 8-15 (high).
-        for (std::ptrdiff_t h = 0; h < 2; ++h) {
-            const __m128i low = _mm256_castsi256_si128(pairs[h]);
-            const __m128i high = _mm256_extracti128_si256(pairs[h], 1);
-            float* out = block + (p + 4 * q + 2 * h) * kLanes;
-            StoreEight(out, low);
-            StoreEight(out + 8, high);
-            StoreEight(out + kLanes, _mm_srli_si128(low, 8));
-            StoreEight(out + kLanes + 8, _mm_srli_si128(high, 8));
-        }
-    }
 }
 
 // Four lines of 4-byte pixels from position p on, transposed in both halves as whole pixels:
@@ -90,227 +35,184 @@ inline void TransposeFour(const std::uint8_t* const* lines, std::ptrdiff_t p, __
     q[3] = _mm256_unpackhi_epi64(t1, t3);
 }
 
-// Positions p to p + 7 of sixteen lines of 4-byte pixels, eight lines at a time: each channel
-// is shuffled out of the transposed pixels, and the halves of two groups of four lines are
-// paired into whole positions of eight lines.
-void LoadEightPixels(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
-                     std::ptrdiff_t p)
+// Whether a fourth byte in v is set: testc finds every bit that the colours leave out 0 in v.
+inline bool HasFourthBytesIn(__m256i v, __m256i colours)
 {
-    for (std::ptrdiff_t half = 0; half < 2; ++half) {
-        __m256i low[4];
-        __m256i high[4];
-        TransposeFour(lines + half * 8, p, low);
-        TransposeFour(lines + half * 8 + 4, p, high);
-        for (std::int32_t c = 0; c < channels; ++c) {
-            // Byte c of every pixel, the other three bytes of its word cleared (a shuffle
-            // index with its top bit set gives 0).
-            const auto index = [c](unsigned word) {
-                return static_cast<int>(0x80808000u + 4 * word + static_cast<unsigned>(c));
-            };
-            const __m256i pick = _mm256_setr_epi32(index(0), index(1), index(2), index(3), index(0),
-                                                   index(1), index(2), index(3));
-            float* out = blocks[c] + half * 8;
-            for (std::ptrdiff_t k = 0; k < 4; ++k) {
-                const __m256 a = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(low[k], pick));
-                const __m256 b = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(high[k], pick));
-                _mm256_storeu_ps(out + (p + k) * kLanes, _mm256_permute2f128_ps(a, b, 0x20));
-                _mm256_storeu_ps(out + (p + 4 + k) * kLanes, _mm256_permute2f128_ps(a, b, 0x31));
+    return _mm256_testc_si256(colours, v) == 0;
+}
+
+struct Avx2Steps {
+    static constexpr std::ptrdiff_t kLanes = 16;
+    static constexpr std::int32_t kPixelsLoaded = 8;
+    static constexpr std::ptrdiff_t kPixelsCleared = 8;
+
+    // The sums of one output, a lane per line.
+    struct Sums {
+        __m256d a0 = _mm256_setzero_pd();
+        __m256d a1 = _mm256_setzero_pd();
+        __m256d a2 = _mm256_setzero_pd();
+        __m256d a3 = _mm256_setzero_pd();
+
+        void Add(const Taps& taps, std::int32_t t, const float* block)
+        {
+            const __m256d w = _mm256_broadcast_sd(taps.weight + t);
+            const float* s = block + taps.offset[t];
+            a0 = _mm256_add_pd(a0, _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(s)), w));
+            a1 = _mm256_add_pd(a1, _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(s + 4)), w));
+            a2 = _mm256_add_pd(a2, _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(s + 8)), w));
+            a3 = _mm256_add_pd(a3, _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(s + 12)), w));
+        }
+
+        // + 0.5, clamped to 0..255 (a NaN becomes 0), truncated.
+        static __m128i Round(__m256d acc)
+        {
+            const __m256d v = _mm256_add_pd(acc, _mm256_set1_pd(0.5));
+            return _mm256_cvttpd_epi32(
+                _mm256_min_pd(_mm256_max_pd(v, _mm256_setzero_pd()), _mm256_set1_pd(255.0)));
+        }
+
+        void Store(std::uint8_t* out) const
+        {
+            const __m128i low = _mm_packs_epi32(Round(a0), Round(a1));
+            const __m128i high = _mm_packs_epi32(Round(a2), Round(a3));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(low, high));
+        }
+    };
+
+    // Positions p to p + 15 of sixteen lines of bytes: line l and line l + 8 share a register,
+    // and three rounds of unpacking bring each position's eight lanes together in both halves.
+    static void LoadSixteen(float* block, const std::uint8_t* const* lines, std::ptrdiff_t p)
+    {
+        __m256i a[8];
+        for (std::ptrdiff_t l = 0; l < 8; ++l) {
+            const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lines[l] + p));
+            const __m128i high =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(lines[l + 8] + p));
+            a[l] = _mm256_inserti128_si256(_mm256_castsi128_si256(low), high, 1);
+        }
+        __m256i b[8];
+        for (std::ptrdiff_t k = 0; k < 4; ++k) {
+            b[2 * k] = _mm256_unpacklo_epi8(a[2 * k], a[2 * k + 1]);
+            b[2 * k + 1] = _mm256_unpackhi_epi8(a[2 * k], a[2 * k + 1]);
+        }
+        // b[0]: positions 0-7 of lines 0,1; b[1]: positions 8-15; b[2], b[3]: lines 2,3; ...
+        __m256i c[8];
+        for (std::ptrdiff_t k = 0; k < 2; ++k) {
+            for (std::ptrdiff_t h = 0; h < 2; ++h) {
+                const __m256i x = b[4 * k + h];
+                const __m256i y = b[4 * k + 2 + h];
+                c[4 * k + 2 * h] = _mm256_unpacklo_epi16(x, y);
+                c[4 * k + 2 * h + 1] = _mm256_unpackhi_epi16(x, y);
+            }
+        }
+        // c[0..3]: positions 0-3, 4-7, 8-11, 12-15 of lines 0-3; c[4..7]: of lines 4-7.
+        for (std::ptrdiff_t q = 0; q < 4; ++q) {
+            const __m256i pairs[2] = {_mm256_unpacklo_epi32(c[q], c[4 + q]),
+                                      _mm256_unpackhi_epi32(c[q], c[4 + q])};
+            // pairs[h]: positions 4q + 2h and 4q + 2h + 1, lines 0-7 (low half) and 8-15 (high).
+            for (std::ptrdiff_t h = 0; h < 2; ++h) {
+                const __m128i low = _mm256_castsi256_si128(pairs[h]);
+                const __m128i high = _mm256_extracti128_si256(pairs[h], 1);
+                float* out = block + (p + 4 * q + 2 * h) * kLanes;
+                StoreEight(out, low);
+                StoreEight(out + 8, high);
+                StoreEight(out + kLanes, _mm_srli_si128(low, 8));
+                StoreEight(out + kLanes + 8, _mm_srli_si128(high, 8));
             }
         }
     }
-}
 
-// Runs a loader of `width` positions over all positions; a last short stretch is loaded again
-// from positions - width, which converts some samples twice to the same values.
-template <typename Load> std::int32_t LoadAll(std::int32_t width, std::int32_t positions, Load load)
-{
-    if (positions < width)
-        return 0;
-    std::int32_t p = 0;
-    for (; p + width <= positions; p += width)
-        load(p);
-    if (p < positions)
-        load(positions - width);
-    return positions;
-}
-
-void LoadLines(float* const* blocks, std::int32_t channels, const std::uint8_t* const* lines,
-               std::ptrdiff_t step, std::int32_t positions)
-{
-    std::int32_t done = 0;
-    if (step == 1 && channels == 1)
-        done = LoadAll(16, positions, [&](std::int32_t p) { LoadSixteen(blocks[0], lines, p); });
-    else if (step == 4)
-        done = LoadAll(8, positions,
-                       [&](std::int32_t p) { LoadEightPixels(blocks, channels, lines, p); });
-    LoadScalar(blocks, channels, lines, step, done, positions);
-}
-
-void LoadAcross(float* block, const std::uint8_t* first, std::ptrdiff_t stride,
-                std::int32_t positions)
-{
-    for (std::int32_t p = 0; p < positions; ++p) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(first + p * stride));
-        StoreEight(block + p * kLanes, bytes);
-        StoreEight(block + p * kLanes + 8, _mm_srli_si128(bytes, 8));
-    }
-}
-
-// The sums of one output, a lane per line.
-struct Sums {
-    __m256d a0 = _mm256_setzero_pd();
-    __m256d a1 = _mm256_setzero_pd();
-    __m256d a2 = _mm256_setzero_pd();
-    __m256d a3 = _mm256_setzero_pd();
-
-    void Add(const Taps& taps, std::int32_t t, const float* block)
+    // Positions p to p + 7 of sixteen lines of 4-byte pixels, eight lines at a time: each
+    // channel is shuffled out of the transposed pixels, and the halves of two groups of four
+    // lines are paired into whole positions of eight lines.
+    static void LoadPixels(float* const* blocks, std::int32_t channels,
+                           const std::uint8_t* const* lines, std::ptrdiff_t p)
     {
-        const __m256d w = _mm256_broadcast_sd(taps.weight + t);
-        const float* s = block + taps.offset[t];
-        a0 = _mm256_add_pd(a0, _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(s)), w));
-        a1 = _mm256_add_pd(a1, _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(s + 4)), w));
-        a2 = _mm256_add_pd(a2, _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(s + 8)), w));
-        a3 = _mm256_add_pd(a3, _mm256_mul_pd(_mm256_cvtps_pd(_mm_loadu_ps(s + 12)), w));
+        for (std::ptrdiff_t half = 0; half < 2; ++half) {
+            __m256i low[4];
+            __m256i high[4];
+            TransposeFour(lines + half * 8, p, low);
+            TransposeFour(lines + half * 8 + 4, p, high);
+            for (std::int32_t c = 0; c < channels; ++c) {
+                // Byte c of every pixel, the other three bytes of its word cleared (a shuffle
+                // index with its top bit set gives 0).
+                const auto index = [c](unsigned word) {
+                    return static_cast<int>(0x80808000u + 4 * word + static_cast<unsigned>(c));
+                };
+                const __m256i pick = _mm256_setr_epi32(index(0), index(1), index(2), index(3),
+                                                       index(0), index(1), index(2), index(3));
+                float* out = blocks[c] + half * 8;
+                for (std::ptrdiff_t k = 0; k < 4; ++k) {
+                    const __m256 a = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(low[k], pick));
+                    const __m256 b = _mm256_cvtepi32_ps(_mm256_shuffle_epi8(high[k], pick));
+                    _mm256_storeu_ps(out + (p + k) * kLanes, _mm256_permute2f128_ps(a, b, 0x20));
+                    _mm256_storeu_ps(out + (p + 4 + k) * kLanes,
+                                     _mm256_permute2f128_ps(a, b, 0x31));
+                }
+            }
+        }
     }
 
-    // + 0.5, clamped to 0..255 (a NaN becomes 0), truncated.
-    static __m128i Round(__m256d acc)
+    static void LoadAcross(float* block, const std::uint8_t* first, std::ptrdiff_t stride,
+                           std::int32_t positions)
     {
-        const __m256d v = _mm256_add_pd(acc, _mm256_set1_pd(0.5));
-        return _mm256_cvttpd_epi32(
-            _mm256_min_pd(_mm256_max_pd(v, _mm256_setzero_pd()), _mm256_set1_pd(255.0)));
+        for (std::int32_t p = 0; p < positions; ++p) {
+            const __m128i bytes =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(first + p * stride));
+            StoreEight(block + p * kLanes, bytes);
+            StoreEight(block + p * kLanes + 8, _mm_srli_si128(bytes, 8));
+        }
     }
 
-    void Store(std::uint8_t* out) const
+    // Eight outputs of sixteen lanes: lanes 0-7, then lanes 8-15.
+    static void StoreEightOutputs(const std::uint8_t* out, std::int32_t rows, std::uint8_t* first,
+                                  std::ptrdiff_t stride)
     {
-        const __m128i low = _mm_packs_epi32(Round(a0), Round(a1));
-        const __m128i high = _mm_packs_epi32(Round(a2), Round(a3));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(low, high));
-    }
-};
-
-void Filter(const Taps& taps, std::int32_t begin, std::int32_t end, const float* block,
-            std::uint8_t* out)
-{
-    FilterOutputs<Sums, kLanes>(taps, begin, end, block, out);
-}
-
-// Lanes 0-7 (or 8-15) of eight outputs, as eight bytes per lane: an 8 x 8 byte transpose.
-template <bool kHigh>
-void StoreEightLanes(const __m128i* r, std::int32_t rows, std::uint8_t* first,
-                     std::ptrdiff_t stride)
-{
-    const auto unpack = [](__m128i x, __m128i y) {
-        return kHigh ? _mm_unpackhi_epi8(x, y) : _mm_unpacklo_epi8(x, y);
-    };
-    const __m128i a0 = unpack(r[0], r[1]);
-    const __m128i a1 = unpack(r[2], r[3]);
-    const __m128i a2 = unpack(r[4], r[5]);
-    const __m128i a3 = unpack(r[6], r[7]);
-    const __m128i b0 = _mm_unpacklo_epi16(a0, a1);
-    const __m128i b1 = _mm_unpackhi_epi16(a0, a1);
-    const __m128i b2 = _mm_unpacklo_epi16(a2, a3);
-    const __m128i b3 = _mm_unpackhi_epi16(a2, a3);
-    // lanes[k] holds lane 2k then lane 2k + 1 (of this half), each as outputs 0-7.
-    const __m128i lanes[4] = {_mm_unpacklo_epi32(b0, b2), _mm_unpackhi_epi32(b0, b2),
-                              _mm_unpacklo_epi32(b1, b3), _mm_unpackhi_epi32(b1, b3)};
-    for (std::int32_t l = 0; l < rows; ++l) {
-        const __m128i row = (l & 1) != 0 ? _mm_srli_si128(lanes[l / 2], 8) : lanes[l / 2];
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(first + l * stride), row);
-    }
-}
-
-void StoreRows(const std::uint8_t* out, std::int32_t rows, std::int32_t length, std::uint8_t* first,
-               std::ptrdiff_t stride)
-{
-    std::int32_t i = 0;
-    for (; i + 8 <= length; i += 8) {
         __m128i r[8];
         for (std::ptrdiff_t k = 0; k < 8; ++k)
-            r[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + (i + k) * kLanes));
-        StoreEightLanes<false>(r, rows < 8 ? rows : 8, first + i, stride);
+            r[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(out + k * kLanes));
+        StoreEightLanes<false>(r, rows < 8 ? rows : 8, first, stride);
         if (rows > 8)
-            StoreEightLanes<true>(r, rows - 8, first + 8 * stride + i, stride);
+            StoreEightLanes<true>(r, rows - 8, first + 8 * stride, stride);
     }
-    for (std::int32_t l = 0; l < rows; ++l) {
-        for (std::int32_t k = i; k < length; ++k)
-            first[l * stride + k] = out[k * kLanes + l];
-    }
-}
 
-void PrefetchLines(const std::uint8_t* const* lines, std::ptrdiff_t bytes)
-{
-    for (std::int32_t l = 0; l < kLanes; ++l) {
-        for (std::ptrdiff_t k = 0; k < bytes; k += 64)
-            _mm_prefetch(reinterpret_cast<const char*>(lines[l] + k), _MM_HINT_T0);
-    }
-}
-
-void StorePixels(const std::uint8_t* out, std::ptrdiff_t plane, std::int32_t rows,
-                 std::int32_t count, std::uint8_t* first, std::ptrdiff_t stride)
-{
-    const __m128i zero = _mm_setzero_si128();
-    for (std::int32_t j = 0; j < rows; ++j) {
-        const std::uint8_t* samples = out + j * kLanes;
-        std::uint8_t* row = first + j * stride;
+    static void StorePixelRow(const std::uint8_t* samples, std::ptrdiff_t plane, std::uint8_t* row)
+    {
+        const __m128i zero = _mm_setzero_si128();
         const __m128i blue = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples));
         const __m128i green = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + plane));
         const __m128i red = _mm_loadu_si128(reinterpret_cast<const __m128i*>(samples + 2 * plane));
         const __m128i blueGreen[2] = {_mm_unpacklo_epi8(blue, green),
                                       _mm_unpackhi_epi8(blue, green)};
         const __m128i redZero[2] = {_mm_unpacklo_epi8(red, zero), _mm_unpackhi_epi8(red, zero)};
-        const __m256i pixels[2] = {_mm256_set_m128i(_mm_unpackhi_epi16(blueGreen[0], redZero[0]),
-                                                    _mm_unpacklo_epi16(blueGreen[0], redZero[0])),
-                                   _mm256_set_m128i(_mm_unpackhi_epi16(blueGreen[1], redZero[1]),
-                                                    _mm_unpacklo_epi16(blueGreen[1], redZero[1]))};
-        if (count == kLanes) {
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(row), pixels[0]);
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(row + 32), pixels[1]);
-            continue;
-        }
-        alignas(32) std::uint8_t staged[kLanes * 4];
-        _mm256_store_si256(reinterpret_cast<__m256i*>(staged), pixels[0]);
-        _mm256_store_si256(reinterpret_cast<__m256i*>(staged + 32), pixels[1]);
-        for (std::int32_t k = 0; k < count * 4; ++k)
-            row[k] = staged[k];
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(row),
+                            _mm256_set_m128i(_mm_unpackhi_epi16(blueGreen[0], redZero[0]),
+                                             _mm_unpacklo_epi16(blueGreen[0], redZero[0])));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(row + 32),
+                            _mm256_set_m128i(_mm_unpackhi_epi16(blueGreen[1], redZero[1]),
+                                             _mm_unpacklo_epi16(blueGreen[1], redZero[1])));
     }
-}
 
-// A stretch of eight pixels is written only when a fourth byte in it is set; clean pixels are
-// tested 32 at a time, which is as fast as the memory brings them.
-inline void ClearEight(std::uint8_t* pixels, __m256i colours)
-{
-    auto* const at = reinterpret_cast<__m256i*>(pixels);
-    const __m256i v = _mm256_loadu_si256(at);
-    // testc: every bit that the colours leave out is 0 in v.
-    if (_mm256_testc_si256(colours, v) == 0)
-        _mm256_storeu_si256(at, _mm256_and_si256(v, colours));
-}
-
-void ClearFourthBytes(std::uint8_t* pixels, std::ptrdiff_t count)
-{
-    const __m256i colours = _mm256_set1_epi32(0x00FFFFFF);
-    std::ptrdiff_t p = 0;
-    for (; p + 32 <= count; p += 32) {
-        const auto* const at = reinterpret_cast<const __m256i*>(pixels + p * 4);
+    static bool HasFourthBytes(const std::uint8_t* pixels)
+    {
+        const auto* const at = reinterpret_cast<const __m256i*>(pixels);
         const __m256i any = _mm256_or_si256(
             _mm256_or_si256(_mm256_loadu_si256(at), _mm256_loadu_si256(at + 1)),
             _mm256_or_si256(_mm256_loadu_si256(at + 2), _mm256_loadu_si256(at + 3)));
-        if (_mm256_testc_si256(colours, any) == 0) {
-            for (std::ptrdiff_t k = 0; k < 4; ++k)
-                ClearEight(pixels + (p + 8 * k) * 4, colours);
-        }
+        return HasFourthBytesIn(any, _mm256_set1_epi32(0x00FFFFFF));
     }
-    for (; p + 8 <= count; p += 8)
-        ClearEight(pixels + p * 4, colours);
-    for (; p < count; ++p) {
-        if (pixels[p * 4 + 3] != 0)
-            pixels[p * 4 + 3] = 0;
-    }
-}
 
-constexpr KernelSet kAvx2{kLanes, LoadLines, LoadAcross,  PrefetchLines,
-                          Filter, StoreRows, StorePixels, ClearFourthBytes};
+    static void ClearStretch(std::uint8_t* pixels)
+    {
+        const __m256i colours = _mm256_set1_epi32(0x00FFFFFF);
+        auto* const at = reinterpret_cast<__m256i*>(pixels);
+        const __m256i v = _mm256_loadu_si256(at);
+        if (HasFourthBytesIn(v, colours))
+            _mm256_storeu_si256(at, _mm256_and_si256(v, colours));
+    }
+};
+
+constexpr KernelSet kAvx2 = VectorKernels<Avx2Steps>();
 
 } // namespace
 
