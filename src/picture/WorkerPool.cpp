@@ -4,8 +4,19 @@
 
 WorkerPool& WorkerPool::Instance()
 {
-    static auto* const pool = new WorkerPool;
-    return *pool;
+    static WorkerPool pool;
+    return pool;
+}
+
+WorkerPool::~WorkerPool()
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_Mutex);
+        m_Stopping = true;
+    }
+    m_Wake.notify_all();
+    for (std::thread& thread : m_Threads)
+        thread.join();
 }
 
 void WorkerPool::Run(int workers, Work work, void* context) noexcept
@@ -47,7 +58,10 @@ void WorkerPool::Serve(int worker)
     std::uint64_t served = 0;
     std::unique_lock<std::mutex> lock(m_Mutex);
     for (;;) {
-        m_Wake.wait(lock, [&] { return worker < m_Job.workers && m_Generation != served; });
+        m_Wake.wait(
+            lock, [&] { return m_Stopping || (worker < m_Job.workers && m_Generation != served); });
+        if (m_Stopping)
+            return;
         served = m_Generation;
         const Job job = m_Job;
         ++m_Inside;

@@ -15,8 +15,16 @@ class WorkerPool {
 public:
     using Work = void (*)(void* context, int worker);
 
-    // The pool of the process. Never destroyed: the helpers wait for work until the process ends.
+    // The pool of the process, destroyed when the program's static objects are: from exit(),
+    // while every thread still runs (the helpers are joined then, not left to be killed). It is
+    // linked into the program, never into a DLL, whose detach would join with the loader lock
+    // held.
     static WorkerPool& Instance();
+
+    WorkerPool(const WorkerPool&) = delete;
+    WorkerPool& operator=(const WorkerPool&) = delete;
+    // Tells the helpers to stop and joins them. No job may be running.
+    ~WorkerPool();
 
     // Calls work(context, 0) on this thread and work(context, w) on helpers for w from 1 to
     // workers - 1, as far as helpers can be had; returns when every call has returned. A job
@@ -45,4 +53,5 @@ private:
     Job m_Job{nullptr, nullptr, 0};
     std::uint64_t m_Generation = 0; // of the job, so that a helper joins each job once
     int m_Inside = 0;               // helpers working on the job
+    bool m_Stopping = false;        // the helpers are to return
 };
