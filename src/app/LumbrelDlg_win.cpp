@@ -1,3 +1,4 @@
+#include "app/CdFiles.h"
 #include "app/LumbrelDlg.h"
 #include "app/SourceDrive.h"
 #include "framework/DeviceContext.h"
@@ -54,7 +55,7 @@ BOOL CLumbrelDlg::OnInitDialog()
                      m_ClientRect.bottom - m_ClientRect.top};
 
     // A failed load has told the user already; the window then shows its plain background.
-    m_IntroPicture.LoadTga((m_SourceDrive + "\\zarn2000\\Data\\intro.tga").c_str());
+    m_IntroPicture.LoadTga(IntroPicturePath(m_SourceDrive).c_str());
 
     SetIcon(m_AppIcon, TRUE);
     SetIcon(m_AppIcon, FALSE);

@@ -9,9 +9,7 @@ namespace {
 
 void PrintToStdErr(ReportChannel channel, std::string_view text)
 {
-    static constexpr const char* kPrefixes[] = {"message: ", "trace: ", "stderr: "};
-    std::fprintf(stderr, "%s%.*s\n", kPrefixes[static_cast<int>(channel)],
-                 static_cast<int>(text.size()), text.data());
+    std::fprintf(stderr, "%s\n", ReportLine(channel, text).c_str());
 }
 
 ReportSink& CurrentSink()
@@ -26,6 +24,26 @@ void Report(ReportChannel channel, const char* format, va_list args)
 }
 
 } // namespace
+
+std::string ReportLine(ReportChannel channel, std::string_view text)
+{
+    static constexpr const char* kPrefixes[] = {"message: ", "trace: ", "stderr: "};
+    std::string line = kPrefixes[static_cast<int>(channel)];
+    for (const char c : text) {
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\\') {
+            line += "\\\\";
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+            line += escaped;
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
 
 ReportSink SetReportSink(ReportSink sink)
 {

@@ -8,17 +8,12 @@ std::string RegistryText(std::string_view valueBytes)
     return std::string(text.substr(0, kRegistryTextBuffer - 1));
 }
 
-namespace {
-
-// The drive part that a backslash tail follows: a lone letter gets its colon.
-std::string DriveRoot(const std::string& srcDrive)
+std::string SourceRoot(const std::string& srcDrive)
 {
     const bool loneLetter =
         srcDrive.size() == 1 && std::isalpha(static_cast<unsigned char>(srcDrive[0]));
     return loneLetter ? srcDrive + ":" : srcDrive;
 }
-
-} // namespace
 
 std::string RunCommand(const InstallRecord& record)
 {
@@ -43,15 +38,15 @@ std::string SetupCommand(const std::string& srcDrive)
 
 std::string SetupPicturePath(const std::string& srcDrive)
 {
-    return DriveRoot(srcDrive) + "\\data\\setup.tga";
+    return SourceRoot(srcDrive) + "\\data\\setup.tga";
 }
 
 std::string HelpDirectory(const std::string& srcDrive)
 {
-    return DriveRoot(srcDrive) + "\\help";
+    return SourceRoot(srcDrive) + "\\help";
 }
 
 std::string WebShortcutDirectory(const std::string& srcDrive)
 {
-    return DriveRoot(srcDrive) + "\\";
+    return SourceRoot(srcDrive) + "\\";
 }

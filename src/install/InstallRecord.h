@@ -24,6 +24,9 @@ std::string RegistryText(std::string_view valueBytes);
 // The game and its uninstaller; empty when TARGETDIR is too long to read.
 std::string RunCommand(const InstallRecord& record);
 std::string UninstallCommand(const InstallRecord& record);
+// The root that the picture, help and web-shortcut paths below extend: SRCDRIVE, a lone letter
+// with its colon.
+std::string SourceRoot(const std::string& srcDrive);
 // SRCDRIVE may be recorded as "D" or "D:": each path gets exactly one colon after a drive letter.
 std::string SetupCommand(const std::string& srcDrive);
 std::string SetupPicturePath(const std::string& srcDrive);

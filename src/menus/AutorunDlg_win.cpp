@@ -1,3 +1,4 @@
+#include "app/CdFiles.h"
 #include "app/SourceDrive.h"
 #include "menus/AutorunDlg.h"
 #include "menus/CommandBuffer.h"
@@ -35,7 +36,7 @@ BOOL CAutorunDlg::OnInitDialog()
     // The menu scans for the CD again, with its own wording of the message.
     m_SourceDrive = FindSourceDrive(kAutorunMenuNoCdMessage);
     CDialog::OnInitDialog();
-    m_SourcePicture.LoadTga((m_SourceDrive + "\\zarn2000\\data\\setup.tga").c_str());
+    m_SourcePicture.LoadTga(AutorunPicturePath(m_SourceDrive).c_str());
     PlacePicture(AutorunPictureArea(*this));
     return TRUE;
 }
@@ -55,12 +56,12 @@ void CAutorunDlg::OnSetup()
     // The menu ends first; the installer starts inside this handler, and the launcher then exits
     // whether or not it started.
     EndDialog(0);
-    LaunchProgram(m_SourceDrive + "\\zarn2000\\setup\\disk1\\setup.exe", kAutorunCommandCapacity);
+    LaunchProgram(AutorunSetupCommand(m_SourceDrive), kAutorunCommandCapacity);
 }
 
 void CAutorunDlg::OnHelp()
 {
-    ShellOpen(m_hWnd, "zarnhelp.rtf", m_SourceDrive + "\\ZARN2000\\help", SW_SHOW);
+    ShellOpen(m_hWnd, kHelpDocument, AutorunHelpDirectory(m_SourceDrive), SW_SHOW);
 }
 
 void CAutorunDlg::OnExit()

@@ -11,6 +11,9 @@ inline constexpr std::size_t kAutorunCommandCapacity = 50;
 inline constexpr std::size_t kOptionsCommandCapacity = 200;
 inline constexpr std::size_t kDirectoryCapacity = 200;
 
+// Whether `text` fits a buffer of `capacity` characters with at least one zero byte after it.
+bool FitsBuffer(std::string_view text, std::size_t capacity);
+
 // A zero-filled buffer of `capacity` characters holding `text` with at least one zero byte after
 // it; nothing when `text` is too long for that. A longer text is refused rather than cut: a cut
 // command line or folder can name a different program or place.

@@ -85,10 +85,8 @@ void LaunchProgram(const std::string& commandLine, std::size_t capacity)
 {
     // CreateProcessA may write into its command line, so it gets a buffer of its own.
     auto buffer = ZeroFilledBuffer(commandLine, capacity);
-    if (!buffer)
-        return;
-    const auto command = SplitCommandLine(commandLine);
-    if (!command || !IsFullPath(command->program))
+    const auto command = ProgramToStart(commandLine, capacity);
+    if (!buffer || !command)
         return;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

@@ -1,3 +1,4 @@
+#include "app/CdFiles.h"
 #include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 #include "install/InstallRecord.h"
@@ -93,12 +94,12 @@ void COptionDlg::OnExit()
 
 void COptionDlg::OnDeveloperWebSite()
 {
-    OpenWebShortcut("quillmoor web site.url");
+    OpenWebShortcut(kDeveloperWebShortcut);
 }
 
 void COptionDlg::OnGamesWebSite()
 {
-    OpenWebShortcut("Zarn Games web site.url");
+    OpenWebShortcut(kGamesWebShortcut);
 }
 
 void COptionDlg::OpenWebShortcut(const char* fileName)
@@ -108,5 +109,5 @@ void COptionDlg::OpenWebShortcut(const char* fileName)
 
 void COptionDlg::OnHelp()
 {
-    ShellOpen(m_hWnd, "zarnhelp.rtf", HelpDirectory(m_SrcDrive), SW_SHOW);
+    ShellOpen(m_hWnd, kHelpDocument, HelpDirectory(m_SrcDrive), SW_SHOW);
 }

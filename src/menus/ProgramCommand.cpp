@@ -1,5 +1,7 @@
 #include "menus/ProgramCommand.h"
 
+#include "menus/CommandBuffer.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -58,4 +60,14 @@ bool IsFullPath(std::string_view path)
     const bool driveRoot = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
                            path[1] == ':' && path[2] == '\\';
     return driveRoot || path.starts_with("\\\\");
+}
+
+std::optional<ProgramCommand> ProgramToStart(std::string_view commandLine, std::size_t capacity)
+{
+    if (!FitsBuffer(commandLine, capacity))
+        return std::nullopt;
+    auto command = SplitCommandLine(commandLine);
+    if (!command || !IsFullPath(command->program))
+        return std::nullopt;
+    return command;
 }

@@ -3,6 +3,7 @@
 // first file it finds, searching folders the user does not control.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,3 +20,8 @@ std::optional<ProgramCommand> SplitCommandLine(std::string_view commandLine);
 // A drive letter, a colon and a backslash, or a network path: a program path that names one
 // file wherever the launcher happens to run.
 bool IsFullPath(std::string_view path);
+
+// The program that LaunchProgram starts for `commandLine` through a command buffer of `capacity`
+// characters: nothing when the line does not fit the buffer (FitsBuffer), names no program
+// (SplitCommandLine) or names it by no full path (IsFullPath).
+std::optional<ProgramCommand> ProgramToStart(std::string_view commandLine, std::size_t capacity);

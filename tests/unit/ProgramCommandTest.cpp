@@ -1,5 +1,7 @@
 #include "menus/ProgramCommand.h"
 
+#include "menus/CommandBuffer.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -71,5 +73,19 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"EmptyQuotes", "\"\" x.exe", std::nullopt, false},
         SplitCase{"DriveRelative", "D:setup.exe", ProgramCommand{"D:setup.exe", ""}, false}),
     [](const testing::TestParamInfo<SplitCase>& param) { return std::string(param.param.name); });
+
+// What LaunchProgram refuses to start: a line that leaves no zero byte in its buffer, and one
+// whose program has no full path.
+TEST(ProgramToStart, IsTheProgramOfALineThatFitsItsBufferAndNamesAFullPath)
+{
+    const std::string program = "D:\\zarn2000\\setup\\disk1\\setup.exe";
+    const std::string longest =
+        program + std::string(kAutorunCommandCapacity - 1 - program.size(), ' ');
+    const auto started = ProgramToStart(longest, kAutorunCommandCapacity);
+    ASSERT_TRUE(started.has_value());
+    EXPECT_EQ(started->program, program);
+    EXPECT_FALSE(ProgramToStart(longest + " ", kAutorunCommandCapacity).has_value());
+    EXPECT_FALSE(ProgramToStart("zarn2000\\setup.exe", kAutorunCommandCapacity).has_value());
+}
 
 } // namespace

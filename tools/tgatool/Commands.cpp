@@ -17,26 +17,9 @@
 
 namespace {
 
-// One line per report; line ends and other control characters are shown escaped, so a text that
-// ends in a line end can be told from one that does not.
 void PrintReport(ReportChannel channel, std::string_view text)
 {
-    static constexpr const char* kPrefixes[] = {"message: ", "trace: ", "stderr: "};
-    std::string line = kPrefixes[static_cast<int>(channel)];
-    for (const char c : text) {
-        if (c == '\n') {
-            line += "\\n";
-        } else if (c == '\\') {
-            line += "\\\\";
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
-            line += escaped;
-        } else {
-            line += c;
-        }
-    }
-    std::puts(line.c_str());
+    std::puts(ReportLine(channel, text).c_str());
 }
 
 struct PictureSize {

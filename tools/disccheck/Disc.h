@@ -1,0 +1,41 @@
+// A disc as the checker reads it: a folder laid out like the disc, or an image of it. Paths on the
+// disc are given relative to its root, one name after another, as the disc stores the names.
+#pragma once
+
+#include "picture/FileContents.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct DiscEntry {
+    std::string name;
+    bool isFolder = false;
+};
+
+class Disc {
+public:
+    Disc() = default;
+    Disc(const Disc&) = delete;
+    Disc& operator=(const Disc&) = delete;
+    virtual ~Disc() = default;
+
+    // The entries of a folder (the root for no names), "." and ".." left out; nothing when it
+    // cannot be read.
+    virtual std::optional<std::vector<DiscEntry>> List(const std::vector<std::string>& folder) = 0;
+    // A file's bytes; empty when it cannot be read.
+    virtual FileContents Read(const std::vector<std::string>& file) = 0;
+};
+
+// A file or folder on the disc, found by a path of the launcher's: the names as the disc stores
+// them, and its kind.
+struct DiscItem {
+    std::vector<std::string> names;
+    bool isFolder = false;
+};
+
+// Finds `path` (names separated by backslashes, relative to the disc's root) the way Windows
+// does: each name matches in any letter case, and empty names between doubled backslashes are
+// skipped. Nothing when some name is not there.
+std::optional<DiscItem> Find(Disc& disc, std::string_view path);

@@ -1,0 +1,186 @@
+#include "DiscChecker.h"
+
+#include "AutorunInf.h"
+#include "PngPreview.h"
+#include "base/ReportSink.h"
+#include "install/InstallRecord.h"
+#include "menus/CommandBuffer.h"
+#include "picture/tga.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+constexpr const char* kAutorunInf = "autorun.inf";
+
+// Collects the reports made while it lives, each as one line, instead of printing them.
+class ReportCollector {
+public:
+    ReportCollector()
+        : m_Previous(SetReportSink([this](ReportChannel channel, std::string_view text) {
+              m_Lines.push_back(ReportLine(channel, text));
+          }))
+    {
+    }
+    ReportCollector(const ReportCollector&) = delete;
+    ReportCollector& operator=(const ReportCollector&) = delete;
+    ~ReportCollector() { SetReportSink(std::move(m_Previous)); }
+
+    std::vector<std::string> Take() { return std::exchange(m_Lines, {}); }
+
+private:
+    std::vector<std::string> m_Lines;
+    ReportSink m_Previous;
+};
+
+std::string SizeText(AreaSize size)
+{
+    return std::to_string(size.width) + " x " + std::to_string(size.height);
+}
+
+std::string OnDisc(const std::string& path)
+{
+    return std::string(kDiscDrive) + "\\" + path;
+}
+
+} // namespace
+
+void DiscChecker::Print(Status status, const std::string& subject,
+                        const std::vector<std::string>& notes)
+{
+    static constexpr const char* kWords[] = {"found", "missing", "unusable"};
+    if (status != Status::Found)
+        m_AllUsable = false;
+    std::printf("%-9s %s\n", kWords[static_cast<int>(status)], subject.c_str());
+    for (const std::string& note : notes)
+        std::printf("          %s\n", note.c_str());
+}
+
+void DiscChecker::ReportDiscProblem(const std::string& subject, const std::string& problem)
+{
+    Print(Status::Unusable, subject, {problem});
+}
+
+void DiscChecker::CheckAutorunInf()
+{
+    const std::string subject = "autorun.inf, which starts the launcher when the disc is "
+                                "inserted: " +
+                                OnDisc(kAutorunInf);
+    const auto item = Find(m_Disc, kAutorunInf);
+    if (!item) {
+        Print(Status::Missing, subject, {});
+        return;
+    }
+    if (item->isFolder) {
+        Print(Status::Unusable, subject, {"it is a folder"});
+        return;
+    }
+    Print(Status::Found, subject, {});
+    const AutorunEntries entries = ReadAutorunEntries(m_Disc.Read(item->names).Bytes());
+    if (!entries.open) {
+        Print(Status::Unusable, "autorun.inf's open= entry, the program the disc starts",
+              {"autorun.inf has no open= entry in an [autorun] section: inserting the disc "
+               "starts nothing"});
+    } else {
+        CheckAutorunEntry("open= entry, the program the disc starts", OpenProgram(*entries.open));
+    }
+    // Without an icon= entry the drive shows the system's own icon.
+    if (entries.icon)
+        CheckAutorunEntry("icon= entry, the drive's icon", IconFile(*entries.icon));
+}
+
+void DiscChecker::CheckAutorunEntry(const std::string& entry, const std::string& file)
+{
+    const std::string subject = "autorun.inf's " + entry + ": " + OnDisc(file);
+    const auto item = Find(m_Disc, file);
+    if (!item || item->isFolder)
+        Print(Status::Unusable, subject, {"it names no file on the disc"});
+    else
+        Print(Status::Found, subject, {});
+}
+
+void DiscChecker::CheckRecordedDrive(const std::string& srcDrive)
+{
+    // The record's texts are read through a buffer of their own size; a longer one reads as empty.
+    if (FitsBuffer(srcDrive, kRegistryTextBuffer))
+        return;
+    Print(Status::Unusable, "the source drive the installer records (--srcdrive)",
+          {"it has " + std::to_string(srcDrive.size()) + " characters; the launcher reads one of " +
+           std::to_string(kRegistryTextBuffer) +
+           " or more as empty, so the options menu's paths lead to no disc"});
+}
+
+void DiscChecker::Check(const LauncherFile& file)
+{
+    const std::string subject = file.purpose + ": " + file.launcherPath;
+    if (!file.refusal.empty()) {
+        Print(Status::Unusable, subject, {file.refusal});
+        return;
+    }
+    if (!file.discPath) {
+        Print(Status::Unusable, subject, {"the path does not lead onto the disc (see --srcdrive)"});
+        return;
+    }
+    const auto item = Find(m_Disc, *file.discPath);
+    if (!item) {
+        Print(Status::Missing, subject, {});
+        return;
+    }
+    if (item->isFolder) {
+        Print(Status::Unusable, subject, {"it is a folder"});
+        return;
+    }
+    if (!file.picture) {
+        Print(Status::Found, subject, {});
+        return;
+    }
+    bool decoded = false;
+    const std::vector<std::string> notes = CheckPicture(*item, *file.picture, decoded);
+    Print(decoded ? Status::Found : Status::Unusable, subject, notes);
+}
+
+std::vector<std::string> DiscChecker::CheckPicture(const DiscItem& item, const PictureShown& shown,
+                                                   bool& decoded)
+{
+    CTga picture;
+    std::vector<std::string> reports;
+    {
+        ReportCollector collector;
+        decoded = picture.LoadTga(m_Disc.Read(item.names)) == 1;
+        reports = collector.Take();
+    }
+    WritePreviews(picture, shown);
+    if (!decoded) {
+        reports.push_back("warning: it does not decode, so " + shown.place + " stays blank");
+        return reports;
+    }
+    // A decoded picture's trace reports are no news to the author; its size may be.
+    std::string larger;
+    for (const AreaSize size : shown.sizes) {
+        if (picture.Width() < size.width || picture.Height() < size.height)
+            larger += (larger.empty() ? "" : ", ") + SizeText(size);
+    }
+    if (larger.empty())
+        return {};
+    return {"warning: it is " + SizeText({picture.Width(), picture.Height()}) + ", smaller than " +
+            shown.place + " at " + larger + ": it will be enlarged"};
+}
+
+void DiscChecker::WritePreviews(CTga& picture, const PictureShown& shown)
+{
+    if (!m_PreviewFolder || shown.previewName.empty())
+        return;
+    for (const AreaSize size : shown.sizes) {
+        // What the menu does: a blank picture of the area's size, the loaded one rescaled into it.
+        CTga area;
+        area.CreateBlank(size.width, size.height);
+        picture.RescaleInto(area);
+        const auto path = *m_PreviewFolder / (shown.previewName + "-" + std::to_string(size.width) +
+                                              "x" + std::to_string(size.height) + ".png");
+        if (!WritePngPreview(area, path)) {
+            std::fprintf(stderr, "disccheck: cannot write %s\n", path.c_str());
+            m_PreviewsWritten = false;
+        }
+    }
+}

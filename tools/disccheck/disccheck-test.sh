@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Usage: disccheck-test.sh DISCCHECK TGATOOL SCRATCH_DIR
+# The demo disc's layout (demo/make-demo-cd.sh with stand-in programs) passes; copies of it broken
+# one way each give their own findings and exit status 1; every disc is checked as a folder and
+# as an ISO image with Joliet names. The previews are the launcher's own rescale. Bad command
+# lines exit with 2.
+set -uo pipefail
+disccheck=$1
+tgatool=$2
+scratch=$3
+root=$(cd "$(dirname "$0")/../.." && pwd)
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+good=$scratch/good
+"$root/demo/make-demo-cd.sh" --stand-in-programs "$good" || exit 1
+
+failures=0
+fail() {
+    printf 'FAIL: %s\n' "$1"
+    failures=$((failures + 1))
+}
+
+# What the output says beyond "found": each other line with its notes, and warnings with the line
+# they belong to.
+findings() {
+    awk '/^[a-z]/ { if (keep) printf "%s", block; block = $0 "\n"; keep = ($1 != "found"); next }
+         { block = block $0 "\n"; keep = 1 }
+         END { if (keep) printf "%s", block }'
+}
+
+# check NAME STATUS FINDINGS [OPTIONS...]: the disc in $scratch/NAME, as a folder and as an image.
+check() {
+    local name=$1 status=$2 expected=$3
+    shift 3
+    local folder=$scratch/$name
+    local iso=$scratch/$name.iso
+    if ! xorriso -as mkisofs -J -V LABEL -o "$iso" "$folder" >"$scratch/xorriso.log" 2>&1; then
+        fail "$name: xorriso cannot make an image of it"
+        return
+    fi
+    local disc actual got
+    for disc in "$folder" "$iso"; do
+        "$disccheck" "$disc" "$@" >"$scratch/stdout" 2>"$scratch/stderr"
+        actual=$?
+        got=$(findings <"$scratch/stdout")
+        if [ "$actual" != "$status" ] || [ "$got" != "$expected" ] || [ -s "$scratch/stderr" ]; then
+            fail "$name as ${disc##*/}"
+            printf '  expected %s:\n%s\n  got %s:\n%s\n%s\n' "$status" "$expected" "$actual" "$got" \
+                "$(cat "$scratch/stderr")"
+        fi
+    done
+}
+
+# broken NAME COMMAND...: a copy of the good disc, COMMAND run in it.
+broken() {
+    local name=$1
+    shift
+    rm -rf "${scratch:?}/$name"
+    cp -R "$good" "$scratch/$name"
+    (cd "$scratch/$name" && "$@")
+}
+
+# The demo's intro picture is made for screens of 800 x 600.
+intro='found     the intro picture: D:\zarn2000\Data\intro.tga
+          warning: it is 800 x 600, smaller than the screen at 1024 x 768, 1920 x 1080: it will be enlarged'
+
+check good 0 "$intro"
+
+# One file missing each.
+while IFS='|' read -r name file finding; do
+    broken "$name" rm "$file"
+    check "$name" 1 "$intro
+missing   $finding"
+done <<'EOF'
+no-autorun-setup|zarn2000/setup/disk1/setup.exe|the autorun menu's Setup program: D:\zarn2000\setup\disk1\setup.exe
+no-autorun-help|zarn2000/help/zarnhelp.rtf|the autorun menu's help document: D:\ZARN2000\help\zarnhelp.rtf
+no-options-picture|data/setup.tga|the options menu's picture: D:\data\setup.tga
+no-options-setup|setup/disk1/setup.exe|the options menu's Setup program: D:\setup\disk1\setup.exe
+no-options-help|help/zarnhelp.rtf|the options menu's help document: D:\help\zarnhelp.rtf
+no-developer-shortcut|quillmoor web site.url|the options menu's developer web shortcut: D:\quillmoor web site.url
+no-games-shortcut|Zarn Games web site.url|the options menu's games web shortcut: D:\Zarn Games web site.url
+EOF
+
+broken no-autorun-inf rm autorun.inf
+check no-autorun-inf 1 "missing   autorun.inf, which starts the launcher when the disc is inserted: D:\\autorun.inf
+$intro"
+
+broken no-intro rm zarn2000/Data/intro.tga
+check no-intro 1 'missing   the intro picture: D:\zarn2000\Data\intro.tga'
+
+# The marker is also what autorun.inf starts and takes the drive's icon from.
+broken no-marker rm zarn2000/lumbrel.exe
+check no-marker 1 "unusable  autorun.inf's open= entry, the program the disc starts: D:\\zarn2000\\lumbrel.exe
+          it names no file on the disc
+unusable  autorun.inf's icon= entry, the drive's icon: D:\\zarn2000\\lumbrel.exe
+          it names no file on the disc
+missing   the marker by which the launcher finds its disc: D:\\zarn2000\\lumbrel.exe
+$intro"
+
+broken wrong-open-entry sed -i 's/^open=.*/open=zarn2000\\lumbrel.ex/' autorun.inf
+check wrong-open-entry 1 "unusable  autorun.inf's open= entry, the program the disc starts: D:\\zarn2000\\lumbrel.ex
+          it names no file on the disc
+$intro"
+
+broken no-open-entry sed -i '/^open=/d' autorun.inf
+check no-open-entry 1 "unusable  autorun.inf's open= entry, the program the disc starts
+          autorun.inf has no open= entry in an [autorun] section: inserting the disc starts nothing
+$intro"
+
+broken cut-picture truncate -s 1000 zarn2000/Data/setup.tga
+check cut-picture 1 "$intro
+unusable  the autorun menu's picture: D:\\zarn2000\\data\\setup.tga
+          trace: Width = 512, Height = 330
+          trace: Error occured
+          message: Failed to decode tga file
+          warning: it does not decode, so the autorun menu's picture area stays blank"
+
+broken small-picture cp "$root/tests/unit/fixtures/pil-rle32.tga" data/setup.tga
+check small-picture 0 "$intro
+found     the options menu's picture: D:\\data\\setup.tga
+          warning: it is 13 x 7, smaller than the options menu's picture area at 327 x 237: it will be enlarged"
+
+# A source drive so long that the options menu's Setup command line does not fit its buffer.
+share='\\server\share\'$(printf 'a%.0s' {1..170})
+check good 1 "$intro
+unusable  the options menu's Setup program: $share:\\setup\\disk1\\setup.exe
+          the command line has 208 characters; the launcher starts none of 200 or more" \
+    --srcdrive "$share"
+
+# An image without Joliet names shows Windows other names than those on the folder.
+xorriso -as mkisofs -V LABEL -o "$scratch/plain.iso" "$good" >"$scratch/xorriso.log" 2>&1
+"$disccheck" "$scratch/plain.iso" >"$scratch/stdout"
+status=$?
+if [ "$status" != 1 ] || [ "$(findings <"$scratch/stdout")" != "unusable  the image's Joliet names, the long names Windows shows
+          it has none, so Windows shows short upper-case names; make it with Joliet names (mkisofs -J)
+$intro" ]; then
+    fail "an image without Joliet names (exit status $status)"
+    cat "$scratch/stdout"
+fi
+
+# The previews are what the launcher's rescale makes of each menu's picture (as tgatool writes it:
+# bottom-up BGRA rows after an 18-byte header), top row first.
+"$disccheck" "$good" --previews "$scratch/previews" >/dev/null
+for preview in 'autorun-menu 378 244 zarn2000/Data/setup.tga' 'options-menu 327 237 data/setup.tga'; do
+    read -r menu width height picture <<<"$preview"
+    "$tgatool" rescale "$good/$picture" "$width" "$height" "$scratch/expected.tga" >/dev/null
+    tail -c +19 "$scratch/expected.tga" >"$scratch/expected.bgra"
+    if ! cmp -s <(convert "$scratch/previews/$menu-${width}x$height.png" rgb:-) \
+        <(convert -size "${width}x$height" -depth 8 "bgra:$scratch/expected.bgra" -flip rgb:-); then
+        fail "the preview $menu-${width}x$height.png is not the menu's rescale"
+    fi
+done
+
+# Bad command lines and discs that cannot be read: the exit status and the first line on stderr.
+expect() {
+    local status=$1 message=$2
+    shift 2
+    "$disccheck" "$@" >/dev/null 2>"$scratch/stderr"
+    local actual=$?
+    local first
+    first=$(head -n 1 "$scratch/stderr")
+    if [ "$actual" != "$status" ] || [ "$first" != "$message" ]; then
+        fail "disccheck$(printf ' [%s]' "$@")"
+        printf '  expected %s "%s"\n  got      %s "%s"\n' "$status" "$message" "$actual" "$first"
+    fi
+}
+expect 0 "" --help
+expect 2 "disccheck: no disc given"
+expect 2 "disccheck: unknown option --source" "$good" --source D:
+expect 2 "disccheck: a value is missing after --srcdrive" "$good" --srcdrive
+expect 2 "disccheck: one disc at a time, not also $good.iso" "$good" "$good.iso"
+expect 2 "disccheck: cannot read $scratch/none: No such file or directory" "$scratch/none"
+expect 2 "disccheck: cannot read $good/autorun.inf: it is no readable folder or ISO 9660 image" \
+    "$good/autorun.inf"
+expect 2 "disccheck: cannot make $good/autorun.inf: Not a directory" "$good" --previews "$good/autorun.inf"
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
