@@ -9,7 +9,7 @@ packages=(
   libgtest-dev googletest libbenchmark-dev libstb-dev
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64 xvfb x11-utils imagemagick python3
-  xorriso libiso9660-dev
+  xorriso libiso9660-dev pkg-config
   "$@"
 )
 
