@@ -5,7 +5,7 @@
 # run, sharing the SECONDS between them.
 # New inputs collect in the build tree, seeded from tests/fuzz/corpus/TARGET; a finding is written
 # to the build tree as crash-*/oom-*/timeout-*/slow-unit-* under fuzz/TARGET/artifacts, and the
-# script fails once every target has run. BUILD_DIR overrides the tree.
+# script fails once every target has run. The fuzzers are built in the host-asan preset's tree.
 set -euo pipefail
 
 usage="usage: tools/fuzz.sh SECONDS [load_tga|zoom] [libFuzzer options...]"
@@ -20,11 +20,15 @@ if [ $# -gt 0 ] && [[ $1 != -* ]]; then
   shift
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build/host-asan}
+build=$root/build/host-asan
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DLUMBREL_SANITIZE=ON >/dev/null
-cmake --build "$build" --target "${targets[@]/#/fuzz_}"
+# Presets are found in the working directory; libFuzzer options may name files relative to the
+# caller's, so only the build moves there.
+(
+  cd "$root"
+  cmake --preset host-asan >/dev/null
+  cmake --build --preset host-asan --target "${targets[@]/#/fuzz_}"
+)
 
 # The decoder's harness writes each input to a scratch file and removes it after the load;
 # memory-backed storage makes that cheap. A crash can leave the file behind, so it is swept up at

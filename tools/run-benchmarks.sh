@@ -6,8 +6,8 @@
 # by picture_timing (i686, the shipped build, and x86_64). Prints every table, then the ratios.
 # Only ratios from one run mean anything on a shared machine.
 #
-# Build trees: HOST_BUILD (a Release host tree, default build/bench), WIN32_BUILD and
-# WIN64_BUILD (default build/win32 and build/win64); each is configured and built when needed.
+# Build trees: the presets bench (native, Release), win32 and win64, each configured and built
+# as far as the programs timed here need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,26 +15,22 @@ cd "$(dirname "$0")/.."
 tools/setup-deps.sh python3-pil python3-opencv
 
 repetitions=${1:-15}
-host=${HOST_BUILD:-build/bench}
-win32=${WIN32_BUILD:-build/win32}
-win64=${WIN64_BUILD:-build/win64}
+host=build/bench
+win32=build/win32
+win64=build/win64
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-build() { # tree target [configure arguments...]
-  local tree=$1 targets=$2
-  shift 2
-  [ -f "$tree/CMakeCache.txt" ] || cmake -S . -B "$tree" -G Ninja "$@" >/dev/null
-  # shellcheck disable=SC2086 # several targets, one word each
-  cmake --build "$tree" --target $targets >/dev/null
+build() { # preset targets...
+  local preset=$1
+  shift
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" --target "$@" >/dev/null
 }
 
-build "$host" "bench_tga_decode bench_zoom bench_tga_files picture_timing" \
-  -DCMAKE_BUILD_TYPE=Release
-build "$win32" picture_timing -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw-i686.cmake"
-build "$win64" picture_timing -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/toolchain-mingw-x86_64.cmake"
+build bench bench_tga_decode bench_zoom bench_tga_files picture_timing
+build win32 picture_timing
+build win64 picture_timing
 
 echo "=== Host benchmarks ($repetitions repetitions, interleaved; medians)"
 for program in bench_tga_decode bench_zoom; do

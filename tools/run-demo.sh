@@ -24,12 +24,9 @@ source tools/wine-prefix.sh "$prefix" unmanaged
 ln -sfn "$demo_cd" "$WINEPREFIX/dosdevices/d:"
 wine "$demo_cd/zarn2000/lumbrel.exe" >build/demo/wine.log 2>&1 </dev/null &
 launcher=$!
-# Wait until the menu is on the screen, then take the picture.
-for _ in $(seq 100); do
-  xwininfo -root -tree 2>/dev/null | grep -q '"lumbrel"' && break
-  sleep 0.1
-done
-sleep 2
+# Once the menu is on the screen, take the picture; without a menu, what is there instead.
+source tools/wait-for-menu.sh
+wait_for_menu || true
 shot="$PWD/build/demo/screenshot.png"
 import -window root "$shot"
 kill "$launcher" 2>/dev/null || true

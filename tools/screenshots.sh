@@ -16,18 +16,15 @@ ln -sfn "$demo_cd" "$WINEPREFIX/dosdevices/d:"
 mkdir -p docs
 
 # Runs the launcher until its menu is up, takes the screen, and ends it.
+source tools/wait-for-menu.sh
 shoot() {
   wine "$demo_cd/zarn2000/lumbrel.exe" >/dev/null 2>&1 </dev/null &
-  local launcher=$!
-  for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -q 'lumbrel.exe' && break
-    sleep 0.1
-  done
-  sleep 2
-  import -window root "$1"
+  local launcher=$! status=0
+  wait_for_menu && import -window root "$1" || status=$?
   kill "$launcher" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
   source tools/wine-prefix.sh "$prefix" unmanaged
+  return $status
 }
 
 shoot docs/autorun-menu.png

@@ -11,6 +11,7 @@
 //   One fresh run of the launcher's steps in this process; prints their times on one line.
 #include "MenuWatch.h"
 #include "MinimalDialog.h"
+#include "StartProgram.h"
 #include "StartupSteps.h"
 #include "framework/UniqueHandle.h"
 #include "framework/Wnd.h"
@@ -146,27 +147,18 @@ std::optional<StepTimes> StepsInFreshProcess(LauncherMenu menu, const std::strin
     if (!::CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0))
         return std::nullopt;
     ::SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
-    const std::string self = ProgramPath();
-    std::string commandLine =
-        "\"" + self + "\" --steps " + MenuName(menu) + " \"" + launcher + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(self.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                          FolderOf(self).c_str(), &startup, &started))
+    const StartedProcess started = StartProgram(
+        ProgramPath(), std::string("--steps ") + MenuName(menu) + " \"" + launcher + "\"",
+        writeEnd.get());
+    if (!started.process)
         return std::nullopt;
-    ::CloseHandle(started.hThread);
-    const UniqueKernelHandle process(started.hProcess);
     writeEnd.reset(); // the child's copy is the only writer: reading ends when it exits
     std::string output;
     char buffer[256];
     DWORD read = 0;
     while (::ReadFile(readEnd.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
         output.append(buffer, read);
-    ::WaitForSingleObject(process.get(), INFINITE);
+    ::WaitForSingleObject(started.process.get(), INFINITE);
     StepTimes t;
     if (std::sscanf(output.c_str(), "%lf %lf %lf %lf %lf %lf", &t.driveScan, &t.record, &t.decode,
                     &t.directDraw, &t.rescale, &t.firstPaint) != 6)

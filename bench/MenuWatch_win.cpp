@@ -1,7 +1,6 @@
 #include "MenuWatch.h"
-
+#include "StartProgram.h"
 #include "framework/DeviceContext.h"
-#include "framework/UniqueHandle.h"
 #include "resource.h"
 
 #include <chrono>
@@ -59,40 +58,28 @@ double MillisecondsSince(Clock::time_point start)
 }
 
 // A started program that is ended, if it still runs, when this goes.
-class StartedProgram {
+class WatchedProgram {
 public:
-    explicit StartedProgram(const std::string& program)
+    explicit WatchedProgram(const std::string& program) : m_Started(StartProgram(program))
     {
-        // Like autorun: the program named apart from its command line, its folder as working
-        // directory.
-        const std::string folder = program.substr(0, program.find_last_of('\\'));
-        std::string commandLine = "\"" + program + "\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                              nullptr, folder.c_str(), &startup, &started))
+        if (!m_Started.process)
             throw std::runtime_error("cannot start " + program);
-        ::CloseHandle(started.hThread);
-        m_Process.reset(started.hProcess);
-        m_ProcessId = started.dwProcessId;
     }
-    StartedProgram(const StartedProgram&) = delete;
-    StartedProgram& operator=(const StartedProgram&) = delete;
-    ~StartedProgram()
+    WatchedProgram(const WatchedProgram&) = delete;
+    WatchedProgram& operator=(const WatchedProgram&) = delete;
+    ~WatchedProgram()
     {
-        if (::WaitForSingleObject(m_Process.get(), 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(m_Process.get(), 1);
-            ::WaitForSingleObject(m_Process.get(), kExitTimeoutMs);
+        if (::WaitForSingleObject(Process(), 0) == WAIT_TIMEOUT) {
+            ::TerminateProcess(Process(), 1);
+            ::WaitForSingleObject(Process(), kExitTimeoutMs);
         }
     }
 
-    HANDLE Process() const { return m_Process.get(); }
-    DWORD ProcessId() const { return m_ProcessId; }
+    HANDLE Process() const { return m_Started.process.get(); }
+    DWORD ProcessId() const { return m_Started.id; }
 
 private:
-    UniqueKernelHandle m_Process;
-    DWORD m_ProcessId = 0;
+    StartedProcess m_Started;
 };
 
 // Checks `done` every `pollMs` until it holds; false when the deadline passes or the process
@@ -118,7 +105,7 @@ COLORREF ScreenPixel(HWND menu, POINT clientPoint)
 }
 
 // Closes the menu as a click on its Exit button would, and waits for the process to end.
-bool CloseAndWait(const StartedProgram& started, HWND menu)
+bool CloseAndWait(const WatchedProgram& started, HWND menu)
 {
     ::PostMessageA(menu, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(menu, IDC_EXIT)));
@@ -146,7 +133,7 @@ bool MenuWatch::TimeOneStart(MenuTimes& times)
 bool MenuWatch::Run(MenuTimes& times, bool calibrating)
 {
     const Clock::time_point start = Clock::now();
-    const StartedProgram started(m_Program);
+    const WatchedProgram started(m_Program);
 
     // Nothing is looked at before the program first waits for input, which a dialog program
     // does once its dialog is up: looking earlier would take processor time from its start. Then
