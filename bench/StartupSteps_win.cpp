@@ -1,5 +1,4 @@
 #include "StartupSteps.h"
-
 #include "app/SourceDrive.h"
 #include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
