@@ -62,20 +62,28 @@ void DiscChecker::ReportDiscProblem(const std::string& subject, const std::strin
     Print(Status::Unusable, subject, {problem});
 }
 
+std::optional<DiscItem> DiscChecker::FindFile(std::string_view path, const std::string& subject)
+{
+    auto item = Find(m_Disc, path);
+    if (!item) {
+        Print(Status::Missing, subject, {});
+        return std::nullopt;
+    }
+    if (item->isFolder) {
+        Print(Status::Unusable, subject, {"it is a folder"});
+        return std::nullopt;
+    }
+    return item;
+}
+
 void DiscChecker::CheckAutorunInf()
 {
     const std::string subject = "autorun.inf, which starts the launcher when the disc is "
                                 "inserted: " +
                                 OnDisc(kAutorunInf);
-    const auto item = Find(m_Disc, kAutorunInf);
-    if (!item) {
-        Print(Status::Missing, subject, {});
+    const auto item = FindFile(kAutorunInf, subject);
+    if (!item)
         return;
-    }
-    if (item->isFolder) {
-        Print(Status::Unusable, subject, {"it is a folder"});
-        return;
-    }
     Print(Status::Found, subject, {});
     const AutorunEntries entries = ReadAutorunEntries(m_Disc.Read(item->names).Bytes());
     if (!entries.open) {
@@ -122,15 +130,9 @@ void DiscChecker::Check(const LauncherFile& file)
         Print(Status::Unusable, subject, {"the path does not lead onto the disc (see --srcdrive)"});
         return;
     }
-    const auto item = Find(m_Disc, *file.discPath);
-    if (!item) {
-        Print(Status::Missing, subject, {});
+    const auto item = FindFile(*file.discPath, subject);
+    if (!item)
         return;
-    }
-    if (item->isFolder) {
-        Print(Status::Unusable, subject, {"it is a folder"});
-        return;
-    }
     if (!file.picture) {
         Print(Status::Found, subject, {});
         return;

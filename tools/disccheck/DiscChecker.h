@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CTga;
@@ -38,6 +39,9 @@ private:
 
     void Print(Status status, const std::string& subject, const std::vector<std::string>& notes);
     void CheckAutorunEntry(const std::string& entry, const std::string& file);
+    // The file at path, or none after printing the subject as missing, or unusable for being a
+    // folder.
+    std::optional<DiscItem> FindFile(std::string_view path, const std::string& subject);
     // Loads the picture as the launcher does: the decoder's reports when it fails, or warnings
     // where it will be enlarged.
     std::vector<std::string> CheckPicture(const DiscItem& item, const PictureShown& shown,
