@@ -1,20 +1,26 @@
 #!/usr/bin/env bash
-# Usage: demo/make-demo-cd.sh [--stand-in-programs] OUT_DIR
+# Usage: demo/make-demo-cd.sh [--stand-in-programs | --programs-from BUILD_DIR] OUT_DIR
 # Builds the shipped launcher and the demo's programs (win32 preset) and lays out a demo CD folder
 # from them and generated art; nothing is downloaded. tools/make-release.sh makes a disc image of
-# it; autorun.inf at its root starts the launcher. With --stand-in-programs nothing is built and
-# the programs are stand-in files: the layout alone, for checking it (disccheck's tests).
+# it; autorun.inf at its root starts the launcher. With --programs-from the programs are taken
+# from that build tree as they are (the tests' own build). With --stand-in-programs nothing is
+# built and the programs are stand-in files: the layout alone, for checking it (disccheck's tests).
 set -euo pipefail
-stand_ins=0
-if [ "${1:-}" = --stand-in-programs ]; then
-  stand_ins=1
-  shift
-fi
-out=$1
+programs=build
+case "${1:-}" in
+  --stand-in-programs) programs=stand-ins; shift ;;
+  --programs-from) programs=built; build=$(realpath "$2"); shift 2 ;;
+esac
+out=$(realpath -m "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here/.."
+if [ "$programs" = build ]; then
+  cmake --preset win32 >/dev/null
+  cmake --build --preset win32 --target lumbrel demo_setup demo_game
+  build=build/win32
+fi
 
-if [ "$stand_ins" = 1 ]; then
+if [ "$programs" = stand-ins ]; then
   programs=$(mktemp -d)
   trap 'rm -rf "$programs"' EXIT
   for program in lumbrel.exe setup.exe zarn.exe; do
@@ -22,9 +28,6 @@ if [ "$stand_ins" = 1 ]; then
   done
   launcher=$programs/lumbrel.exe setup=$programs/setup.exe game=$programs/zarn.exe
 else
-  cmake --preset win32 >/dev/null
-  cmake --build --preset win32 --target lumbrel demo_setup demo_game
-  build=build/win32
   launcher=$build/bin/lumbrel.exe setup=$build/demo/setup.exe game=$build/demo/zarn.exe
 fi
 

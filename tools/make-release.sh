@@ -18,10 +18,11 @@ demo/make-demo-cd.sh "$disc/cd"
 rm -rf "$out"
 mkdir -p "$out"
 cp build/win32/bin/lumbrel.exe build/win32/bin/lumbrel.exe.debug "$out/"
-# Joliet keeps the long names with spaces (the web shortcuts) that plain ISO 9660 would cut to
-# 8.3; the volume label is what Explorer shows for the drive.
-xorriso -as mkisofs -quiet -iso-level 2 -J -joliet-long -V ZARN2000 \
-  -o "$out/zarn2000-demo.iso" "$disc/cd"
+tools/make-disc-image.sh "$disc/cd" "$out/zarn2000-demo.iso"
+# The image is checked as an author checks theirs before burning it.
+cmake --preset host >/dev/null
+cmake --build --preset host --target disccheck >/dev/null
+build/host/bin/disccheck "$out/zarn2000-demo.iso"
 (cd "$out" && sha256sum lumbrel.exe lumbrel.exe.debug zarn2000-demo.iso >SHA256SUMS)
 echo "Release in $out:"
 ls -l "$out"

@@ -1,34 +1,71 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the shipped launcher and runs it under Wine on a demo CD folder
-# mapped to drive D:. On your display when there is one; otherwise on a private Xvfb, where a
-# screenshot is saved and its path printed.
+# Usage: tools/run-demo.sh [DISC_FOLDER_OR_ISO]
+# Installs what is missing, builds the shipped launcher and runs it under Wine from a CD-ROM drive
+# D: holding the demo disc, or the disc folder or ISO image given (an image is extracted first,
+# under the names Windows reads).
+# - With a display, the launcher opens there, in the demo's own Wine prefix: what a disc installs
+#   stays installed for its next run.
+# - Without one, on a private Xvfb screen: the demo disc is walked the whole way a user goes
+#   (autorun menu, Setup, options menu, a video card chosen, Run), from a machine without the
+#   game each time, with a screenshot of each step; a disc of your own shows its first menu, and
+#   that screenshot. The screenshots' paths are printed in order.
 set -euo pipefail
+own_disc=${1:+$(realpath "$1")}
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target lumbrel demo_setup demo_game disc_walk
 
-demo_cd="$PWD/build/demo/cd"
-demo/make-demo-cd.sh "$demo_cd"
+out=$PWD/build/demo
+disc=$out/cd
+if [ -z "$own_disc" ]; then
+  demo/make-demo-cd.sh --programs-from build/win32 "$disc"
+elif [ -f "$own_disc" ]; then
+  rm -rf "$disc"
+  xorriso -osirrox on -read_fs norock -indev "$own_disc" -extract / "$disc" >"$out.xorriso.log" 2>&1
+  chmod -R u+w "$disc"
+else
+  disc=$own_disc
+fi
 
-# The demo's own prefix: what the demo installs stays installed for its next run.
-prefix="$PWD/build/demo/wineprefix"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  source tools/wine-prefix.sh "$prefix" managed
-  ln -sfn "$demo_cd" "$WINEPREFIX/dosdevices/d:"
-  wine "$demo_cd/zarn2000/lumbrel.exe" >build/demo/wine.log 2>&1 </dev/null
+  source tools/wine-prefix.sh "$out/wineprefix" managed
+  tools/map-cd-drive.sh D "$disc"
+  wine 'D:\zarn2000\lumbrel.exe' >"$out/wine.log" 2>&1 </dev/null
   exit 0
 fi
 
 source tools/xvfb.sh
-source tools/wine-prefix.sh "$prefix" unmanaged
-ln -sfn "$demo_cd" "$WINEPREFIX/dosdevices/d:"
-wine "$demo_cd/zarn2000/lumbrel.exe" >build/demo/wine.log 2>&1 </dev/null &
-launcher=$!
+shots=$out/screenshots
+rm -rf "$shots"
+mkdir -p "$shots"
+if [ -z "$own_disc" ]; then
+  source tools/wine-prefix.sh "$out/walk-prefix" unmanaged
+  rm -rf "$WINEPREFIX/drive_c/Games"
+  wine reg delete 'HKLM\Software\Quillmoor Ltd' /f /reg:32 >/dev/null 2>&1 </dev/null || true
+  tools/map-cd-drive.sh D "$disc"
+  status=0
+  wine build/win32/bin/disc_walk.exe D: "Z:${shots//\//\\}" >"$out/walk.log" 2>&1 </dev/null ||
+    status=$?
+  wineserver -k 2>/dev/null || true
+  echo "No display: the demo disc was walked on a virtual screen, a screenshot at each step:"
+  while read -r number what; do
+    ppm=$(ls "$shots/${number%.}"-*.ppm)
+    convert "$ppm" "${ppm%.ppm}.png" && rm "$ppm"
+    echo "  ${ppm%.ppm}.png  ($what)"
+  done < <(grep -E '^[0-9]+\. ' "$out/walk.log")
+  grep -v -E '^[0-9]+\. ' "$out/walk.log" >&2 || true
+  exit $status
+fi
+
+source tools/wine-prefix.sh "$out/wineprefix" unmanaged
+tools/map-cd-drive.sh D "$disc"
+wine 'D:\zarn2000\lumbrel.exe' >"$out/wine.log" 2>&1 </dev/null &
 # Once the menu is on the screen, take the picture; without a menu, what is there instead.
 source tools/wait-for-menu.sh
 wait_for_menu || true
-shot="$PWD/build/demo/screenshot.png"
+shot=$shots/first-menu.png
 import -window root "$shot"
-kill "$launcher" 2>/dev/null || true
 wineserver -k 2>/dev/null || true
 echo "No display: the launcher ran on a virtual screen. Screenshot: $shot"

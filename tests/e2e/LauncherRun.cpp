@@ -34,14 +34,18 @@ LauncherRun::LauncherRun() : LauncherRun(ProgramFolder())
 }
 
 LauncherRun::LauncherRun(const std::string& folder)
+    : LauncherRun(folder + "\\lumbrel.exe", ProgramFolder())
+{
+}
+
+LauncherRun::LauncherRun(const std::string& program, const std::string& workingDirectory)
 {
     // Named apart from its command line: a folder with a space must not start another program.
-    const std::string program = folder + "\\lumbrel.exe";
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          ProgramFolder().c_str(), &startup, &m_process))
+                          workingDirectory.c_str(), &startup, &m_process))
         throw std::runtime_error("cannot start " + program);
 }
 

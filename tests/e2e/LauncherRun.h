@@ -14,6 +14,8 @@ public:
     // Starts the lumbrel.exe in `folder`, with the driver's folder as working directory.
     explicit LauncherRun(const std::string& folder);
     LauncherRun();
+    // Starts `program` in `workingDirectory`, as autorun starts it from a disc's root.
+    LauncherRun(const std::string& program, const std::string& workingDirectory);
     ~LauncherRun(); // ends the launcher if a scenario left it running
     LauncherRun(const LauncherRun&) = delete;
     LauncherRun& operator=(const LauncherRun&) = delete;

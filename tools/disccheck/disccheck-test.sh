@@ -35,7 +35,7 @@ check() {
     shift 3
     local folder=$scratch/$name
     local iso=$scratch/$name.iso
-    if ! xorriso -as mkisofs -J -V LABEL -o "$iso" "$folder" >"$scratch/xorriso.log" 2>&1; then
+    if ! "$root/tools/make-disc-image.sh" "$folder" "$iso" LABEL >"$scratch/xorriso.log" 2>&1; then
         fail "$name: xorriso cannot make an image of it"
         return
     fi
