@@ -2,6 +2,7 @@
 // replaceable calls so that nothing is really started.
 #include "menus/Launch.h"
 
+#include "framework/UniqueHandle.h"
 #include "menus/CommandBuffer.h"
 
 #include <windows.h>
@@ -22,19 +23,30 @@ struct SeenStart {
     BOOL inheritHandles = TRUE;
     DWORD flags = 0;
     bool environmentOrDirectory = true;
-    HANDLE process = nullptr;
-    HANDLE thread = nullptr;
+    HANDLE processClosed = nullptr; // the read ends of the handles' witnesses
+    HANDLE threadClosed = nullptr;
 };
 std::vector<SeenStart> g_starts;
 std::size_t g_capacity = 0;
 DWORD g_createError = ERROR_SUCCESS; // what a start fails with; none succeeds
 
-HANDLE DuplicateOwnHandle()
+std::vector<UniqueKernelHandle> g_witnessReadEnds;
+
+// A handle whose closing shows: the write end of a new pipe. Once it is closed, the pipe's read
+// end reports a broken pipe, however soon the system hands the same handle value out again.
+HANDLE NewClosingWitness(HANDLE& readEnd)
 {
-    HANDLE copy = nullptr;
-    ::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &copy, 0,
-                      FALSE, DUPLICATE_SAME_ACCESS);
-    return copy;
+    HANDLE write = nullptr;
+    ::CreatePipe(&readEnd, &write, nullptr, 0);
+    g_witnessReadEnds.emplace_back(readEnd);
+    return write;
+}
+
+bool WitnessClosed(HANDLE readEnd)
+{
+    DWORD available = 0;
+    return !::PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) &&
+           ::GetLastError() == ERROR_BROKEN_PIPE;
 }
 
 BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
@@ -55,8 +67,8 @@ BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
         ::SetLastError(g_createError);
         return FALSE;
     }
-    process->hProcess = g_starts.back().process = DuplicateOwnHandle();
-    process->hThread = g_starts.back().thread = DuplicateOwnHandle();
+    process->hProcess = NewClosingWitness(g_starts.back().processClosed);
+    process->hThread = NewClosingWitness(g_starts.back().threadClosed);
     return TRUE;
 }
 
@@ -99,17 +111,12 @@ std::string CurrentDirectory()
     return directory;
 }
 
-bool HandleIsOpen(HANDLE handle)
-{
-    DWORD flags = 0;
-    return ::GetHandleInformation(handle, &flags) != FALSE;
-}
-
 class Launching : public testing::Test {
 protected:
     void SetUp() override
     {
         g_starts.clear();
+        g_witnessReadEnds.clear();
         g_opens.clear();
         g_elevations.clear();
         g_createError = ERROR_SUCCESS;
@@ -137,8 +144,8 @@ TEST_F(Launching, StartsTheCommandLineAsGivenAndClosesBothHandlesAtOnce)
     EXPECT_FALSE(seen.inheritHandles);
     EXPECT_EQ(seen.flags, static_cast<DWORD>(NORMAL_PRIORITY_CLASS));
     EXPECT_FALSE(seen.environmentOrDirectory);
-    EXPECT_FALSE(HandleIsOpen(seen.process));
-    EXPECT_FALSE(HandleIsOpen(seen.thread));
+    EXPECT_TRUE(WitnessClosed(seen.processClosed));
+    EXPECT_TRUE(WitnessClosed(seen.threadClosed));
 }
 
 TEST_F(Launching, NamesTheProgramByItsPathAndStartsNothingWithoutAFullPath)
