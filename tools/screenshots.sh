@@ -12,7 +12,7 @@ source tools/xvfb.sh
 prefix="$PWD/build/screenshots/wineprefix"
 rm -rf "$prefix" "$prefix.lock" "$prefix.boot.log"
 source tools/wine-prefix.sh "$prefix" unmanaged
-ln -sfn "$demo_cd" "$WINEPREFIX/dosdevices/d:"
+tools/map-cd-drive.sh D "$demo_cd"
 mkdir -p docs
 
 # Runs the launcher until its menu is up, takes the screen, and ends it.

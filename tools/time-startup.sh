@@ -3,7 +3,7 @@
 # Times how long the user waits for the launcher's menus under Wine (from process creation to the
 # menu's picture on the screen), against a program that only shows a dialog, and where the
 # launcher's own share of the time goes. Runs on a private Xvfb, in a prefix of its own, with the
-# demo CD mapped to drive D:. Only ratios from one run mean anything on a shared machine.
+# demo CD in a CD-ROM drive D:. Only ratios from one run mean anything on a shared machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,12 +16,11 @@ cmake --build --preset win32 --target startup_timing >/dev/null
 source tools/xvfb.sh
 # shellcheck source=tools/wine-prefix.sh
 source tools/wine-prefix.sh "$PWD/$out/wineprefix" unmanaged
-ln -sfn "$PWD/$out/cd" "$WINEPREFIX/dosdevices/d:"
+tools/map-cd-drive.sh D "$out/cd"
 status=0
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.
 wine build/win32/bin/startup_timing.exe "$starts" 'D:\zarn2000\lumbrel.exe' \
   >"$out/timing.log" 2>&1 </dev/null || status=$?
-rm -f "$WINEPREFIX/dosdevices/d:"
 wineserver -k 2>/dev/null || true
 cat "$out/timing.log"
 exit $status

@@ -9,6 +9,7 @@
 // user would expect (said on stderr), 2 on a bad command line.
 #include "DesktopWindows.h"
 #include "LauncherRun.h"
+#include "TestMachine.h"
 
 #include <windows.h>
 
@@ -30,7 +31,6 @@ constexpr int kMessageText = 0xFFFF; // a message box's text control
 
 constexpr const char* kSetupTitle = "Zarn Vellor Season 1999-2000 Setup";
 constexpr const char* kGameTitle = "Zarn Vellor Season 1999-2000";
-constexpr const char* kGeneralKey = "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL";
 
 struct WalkFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -112,15 +112,6 @@ void WritePpm(const std::string& path, const TestPicture& picture)
     std::fclose(file);
 }
 
-std::string StoredVideoCard()
-{
-    char card[256] = {};
-    DWORD size = sizeof card - 1;
-    ::RegGetValueA(HKEY_LOCAL_MACHINE, kGeneralKey, "VIDEOCARD", RRF_RT_REG_SZ, nullptr, card,
-                   &size);
-    return card;
-}
-
 class DiscWalk {
 public:
     DiscWalk(std::string drive, std::string shotFolder)
@@ -140,10 +131,7 @@ private:
     void AutorunMenuAndSetup()
     {
         LauncherRun launcher = StartFromDisc();
-        HWND menu = launcher.WaitForMenu(kAutorunSetup);
-        Expect(menu != nullptr, "the autorun menu did not come up");
-        ExpectIntroAround(launcher, menu);
-        Expect(PictureComesUp(ClientRectOnScreen(menu)), "the autorun menu shows no picture");
+        HWND menu = MenuOverIntro(launcher, kAutorunSetup, "autorun menu");
         Step("autorun-menu", "the autorun menu, over the intro picture");
 
         ClickButton(::GetDlgItem(menu, kAutorunSetup));
@@ -163,10 +151,7 @@ private:
     void OptionsMenuAndRun()
     {
         LauncherRun launcher = StartFromDisc();
-        HWND menu = launcher.WaitForMenu(kOptionsRun);
-        Expect(menu != nullptr, "the options menu did not come up after the installer ran");
-        ExpectIntroAround(launcher, menu);
-        Expect(PictureComesUp(ClientRectOnScreen(menu)), "the options menu shows no picture");
+        HWND menu = MenuOverIntro(launcher, kOptionsRun, "options menu");
         Step("options-menu", "the options menu, now that the game is installed");
 
         HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
@@ -200,14 +185,24 @@ private:
         return {m_Drive + "\\zarn2000\\lumbrel.exe", m_Drive + "\\"};
     }
 
-    // The intro picture covers the screen: it shows above the centred menu.
-    static void ExpectIntroAround(const LauncherRun& launcher, HWND menu)
+    // The menu with `control`, up with its own picture, over the intro picture, which covers
+    // the screen and so shows above the centred menu.
+    static HWND MenuOverIntro(LauncherRun& launcher, int control, const std::string& menuName)
     {
+        HWND menu = launcher.WaitForMenu(control);
+        if (!menu) {
+            HWND box = launcher.WaitForMessageBox();
+            throw WalkFailure("the " + menuName + " did not come up" +
+                              (box ? "; the launcher said: " + launcher.DismissMessageBox(box).text
+                                   : std::string()));
+        }
         HWND main = launcher.MainWindow();
         Expect(main != nullptr, "the launcher's full-screen window is missing");
         const RECT screen = ClientRectOnScreen(main);
         const RECT above{screen.left, screen.top, screen.right, WindowRect(menu).top};
         Expect(PictureComesUp(above), "the intro picture is not on the screen");
+        Expect(PictureComesUp(ClientRectOnScreen(menu)), "the " + menuName + " shows no picture");
+        return menu;
     }
 
     void Step(const char* name, const std::string& what)
