@@ -44,26 +44,30 @@ LauncherRun::LauncherRun(const std::string& program, const std::string& workingD
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
     if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          workingDirectory.c_str(), &startup, &m_process))
+                          workingDirectory.c_str(), &startup, &started))
         throw std::runtime_error("cannot start " + program);
+    // Nothing waits on the launcher's first thread: its handle goes at once, its id stays.
+    const UniqueKernelHandle thread(started.hThread);
+    m_Process = UniqueKernelHandle(started.hProcess);
+    m_ProcessId = started.dwProcessId;
+    m_ThreadId = started.dwThreadId;
 }
 
 LauncherRun::~LauncherRun()
 {
-    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
-        ::TerminateProcess(m_process.hProcess, 99);
-        ::WaitForSingleObject(m_process.hProcess, 5000);
+    if (::WaitForSingleObject(m_Process.get(), 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_Process.get(), 99);
+        ::WaitForSingleObject(m_Process.get(), 5000);
     }
-    ::CloseHandle(m_process.hThread);
-    ::CloseHandle(m_process.hProcess);
 }
 
 HWND LauncherRun::WaitForMessageBox()
 {
     HWND box = nullptr;
     WaitUntil([&] {
-        for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
+        for (HWND window : TopLevelWindowsOf(m_ProcessId))
             if (IsMessageBox(window)) {
                 box = window;
                 return true;
@@ -83,7 +87,7 @@ LauncherRun::Box LauncherRun::DismissMessageBox(HWND box)
 
 HWND LauncherRun::MainWindow() const
 {
-    for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
+    for (HWND window : TopLevelWindowsOf(m_ProcessId))
         if (IsMainWindow(window))
             return window;
     return nullptr;
@@ -94,7 +98,7 @@ HWND LauncherRun::WaitForMenu(int controlId, std::chrono::milliseconds timeout)
     HWND menu = nullptr;
     WaitUntil(
         [&] {
-            for (HWND window : TopLevelWindowsOf(m_process.dwProcessId))
+            for (HWND window : TopLevelWindowsOf(m_ProcessId))
                 if (IsDialog(window) && IsVisible(window) && ::GetDlgItem(window, controlId)) {
                     menu = window;
                     return true;
@@ -116,12 +120,12 @@ RECT LauncherRun::ControlRectBeforeCentring(HWND menu, int controlId) const
 
 bool LauncherRun::WaitForExit()
 {
-    return ::WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0;
+    return ::WaitForSingleObject(m_Process.get(), 20000) == WAIT_OBJECT_0;
 }
 
 DWORD LauncherRun::ExitCode() const
 {
     DWORD code = STILL_ACTIVE;
-    ::GetExitCodeProcess(m_process.hProcess, &code);
+    ::GetExitCodeProcess(m_Process.get(), &code);
     return code;
 }

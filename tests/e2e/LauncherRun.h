@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DesktopWindows.h"
+#include "framework/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -20,7 +21,7 @@ public:
     LauncherRun(const LauncherRun&) = delete;
     LauncherRun& operator=(const LauncherRun&) = delete;
 
-    DWORD ThreadId() const { return m_process.dwThreadId; }
+    DWORD ThreadId() const { return m_ThreadId; }
 
     // The message box that is up now or comes up next; null when none comes.
     HWND WaitForMessageBox();
@@ -45,5 +46,7 @@ public:
     DWORD ExitCode() const;
 
 private:
-    PROCESS_INFORMATION m_process{};
+    UniqueKernelHandle m_Process;
+    DWORD m_ProcessId = 0;
+    DWORD m_ThreadId = 0;
 };

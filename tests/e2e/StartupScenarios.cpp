@@ -1,6 +1,7 @@
 // Start-up as a user meets it: the CD search and its messages, the full-screen window, the choice
 // of menu, and the ways a menu ends the launcher.
 #include "LauncherScenario.h"
+#include "framework/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -74,11 +75,11 @@ TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
 {
     const std::string cd = InsertCd('D');
     const std::string marker = cd + "\\zarn2000\\lumbrel.exe";
-    HANDLE held =
-        ::CreateFileA(marker.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    UniqueFile held(
+        ::CreateFileA(marker.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
     ExpectRunWithoutCd(*this);
-    ::CloseHandle(held);
+    held.reset();
 
     // A folder in the marker's place does not open either.
     DeleteTree(marker);

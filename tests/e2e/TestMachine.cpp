@@ -1,6 +1,7 @@
 #include "TestMachine.h"
 
 #include "DesktopWindows.h"
+#include "framework/UniqueHandle.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -83,8 +84,8 @@ void RunUnixShell(const std::string& command)
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process))
         throw std::runtime_error("cannot start a Unix shell: " + command);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    const UniqueKernelHandle thread(process.hThread);
+    const UniqueKernelHandle shell(process.hProcess);
 }
 
 TestPicture IntroPictureOnCd()
