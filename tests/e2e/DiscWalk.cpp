@@ -4,9 +4,8 @@
 // the intro picture, Setup running the demo installer, the options menu on the next start, a video
 // card chosen, Run starting the game that was installed. With SHOT_FOLDER (a Windows path) the
 // screen at each step is saved there as a numbered PPM file (a format no viewer turns upside
-// down). Says each step on stdout as it
-// passes; exit status 0 when the walk ends in the game, 1 at the first step that did not go as a
-// user would expect (said on stderr), 2 on a bad command line.
+// down). Says each step on stdout as it passes; exit status 0 when the walk ends in the game, 1 at
+// the first step that did not go as a user would expect (said on stderr), 2 on a bad command line.
 #include "DesktopWindows.h"
 #include "LauncherRun.h"
 #include "TestMachine.h"
@@ -24,9 +23,6 @@
 
 namespace {
 
-constexpr int kAutorunSetup = 1000;
-constexpr int kOptionsChooser = 1006;
-constexpr int kOptionsRun = 1007;
 constexpr int kMessageText = 0xFFFF; // a message box's text control
 
 constexpr const char* kSetupTitle = "Zarn Vellor Season 1999-2000 Setup";

@@ -10,6 +10,17 @@
 #include <chrono>
 #include <string>
 
+// The menus' controls, by the ids a user's tools find them by.
+inline constexpr int kAutorunSetup = 1000;
+inline constexpr int kExit = 1002;
+inline constexpr int kHelp = 1005;
+inline constexpr int kOptionsUninstall = 1003;
+inline constexpr int kOptionsSetup = 1004;
+inline constexpr int kOptionsChooser = 1006;
+inline constexpr int kOptionsRun = 1007;
+inline constexpr int kDeveloperWebSite = 1011;
+inline constexpr int kGamesWebSite = 1012;
+
 class LauncherRun {
 public:
     // Starts the lumbrel.exe in `folder`, with the driver's folder as working directory.

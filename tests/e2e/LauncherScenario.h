@@ -11,16 +11,6 @@
 #include <string>
 #include <vector>
 
-inline constexpr int kAutorunSetup = 1000;
-inline constexpr int kExit = 1002;
-inline constexpr int kHelp = 1005;
-inline constexpr int kOptionsUninstall = 1003;
-inline constexpr int kOptionsSetup = 1004;
-inline constexpr int kOptionsChooser = 1006;
-inline constexpr int kOptionsRun = 1007;
-inline constexpr int kDeveloperWebSite = 1011;
-inline constexpr int kGamesWebSite = 1012;
-
 inline constexpr const char* kMainNoCd =
     "Can't locate the CD drive, please insert the ZARN VELLOR Season 1999-2000 CD and allow it "
     "to autorun";
