@@ -19,11 +19,12 @@ cmake --build --preset win32 --target lumbrel demo_setup demo_game disc_walk
 
 out=$PWD/build/demo
 disc=$out/cd
+mkdir -p "$out"
 if [ -z "$own_disc" ]; then
   demo/make-demo-cd.sh --programs-from build/win32 "$disc"
 elif [ -f "$own_disc" ]; then
   rm -rf "$disc"
-  xorriso -osirrox on -read_fs norock -indev "$own_disc" -extract / "$disc" >"$out.xorriso.log" 2>&1
+  xorriso -osirrox on -read_fs norock -indev "$own_disc" -extract / "$disc" >"$out/xorriso.log" 2>&1
   chmod -R u+w "$disc"
 else
   disc=$own_disc
