@@ -21,7 +21,7 @@ cp build/win32/bin/lumbrel.exe build/win32/bin/lumbrel.exe.debug "$out/"
 tools/make-disc-image.sh "$disc/cd" "$out/zarn2000-demo.iso"
 # The image is checked as an author checks theirs before burning it.
 cmake --preset host >/dev/null
-cmake --build --preset host --target disccheck >/dev/null
+cmake --build --preset host --target disccheck
 build/host/bin/disccheck "$out/zarn2000-demo.iso"
 (cd "$out" && sha256sum lumbrel.exe lumbrel.exe.debug zarn2000-demo.iso >SHA256SUMS)
 echo "Release in $out:"
