@@ -23,9 +23,7 @@ mkdir -p "$out"
 if [ -z "$own_disc" ]; then
   demo/make-demo-cd.sh --programs-from build/win32 "$disc"
 elif [ -f "$own_disc" ]; then
-  rm -rf "$disc"
-  xorriso -osirrox on -read_fs norock -indev "$own_disc" -extract / "$disc" >"$out/xorriso.log" 2>&1
-  chmod -R u+w "$disc"
+  tools/extract-disc-image.sh "$own_disc" "$disc"
 else
   disc=$own_disc
 fi

@@ -15,23 +15,15 @@ mkdir -p "$scratch"
 "$root/demo/make-demo-cd.sh" --programs-from "$build" "$scratch/cd" >/dev/null || exit 1
 "$root/tools/make-disc-image.sh" "$scratch/cd" "$scratch/demo.iso" || exit 1
 
-# extract IMAGE FOLDER: the image's files under the names Windows reads: Joliet names when the
-# image has them, else plain ISO 9660 ones, never Rock Ridge's. Writable, so the next run can
-# remove them.
-extract() {
-  xorriso -osirrox on -read_fs norock -indev "$1" -extract / "$2" \
-    >"$scratch/xorriso.log" 2>&1 && chmod -R u+w "$2"
-}
-
 failures=0
-extract "$scratch/demo.iso" "$scratch/disc" || exit 1
+"$root/tools/extract-disc-image.sh" "$scratch/demo.iso" "$scratch/disc" || exit 1
 if ! diff -r "$scratch/cd" "$scratch/disc"; then
   echo "FAIL: the image does not hold the disc folder's files under their names"
   failures=$((failures + 1))
 fi
 
 xorriso -as mkisofs -quiet -V ZARN2000 -o "$scratch/plain.iso" "$scratch/cd" || exit 1
-extract "$scratch/plain.iso" "$scratch/plain" || exit 1
+"$root/tools/extract-disc-image.sh" "$scratch/plain.iso" "$scratch/plain" || exit 1
 if diff -rq "$scratch/cd" "$scratch/plain" >/dev/null; then
   echo "FAIL: an image without Joliet names passed the name check"
   failures=$((failures + 1))
