@@ -57,20 +57,25 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, path.find_last_of('\\'));
 }
 
-// --- The machine's state for each menu ---
+// --- The machine's state for each menu: the record in the 32-bit view, as the installer leaves it ---
 
 void DeleteInstallRecord()
 {
-    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kCompanyKeyPath);
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kCompanyKeyPath);
+    UniqueRegistryKey company;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCompanyKeyPath, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                        company.put()) != ERROR_SUCCESS)
+        return;
+    ::RegDeleteTreeA(company.get(), nullptr);
+    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kCompanyKeyPath, KEY_WOW64_32KEY, 0);
 }
 
 // The record as the demo CD's installer leaves it.
 void WriteInstallRecord(const std::string& sourceDrive)
 {
     UniqueRegistryKey general;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
-                          nullptr, general.put(), nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKeyPath, 0, nullptr, 0,
+                          KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, general.put(),
+                          nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot write the install record");
     for (const auto& [name, text] :
          {std::pair<const char*, std::string>{"TARGETDIR", "C:\\Games\\Zarn"},
@@ -79,8 +84,8 @@ void WriteInstallRecord(const std::string& sourceDrive)
                          reinterpret_cast<const BYTE*>(text.c_str()),
                          static_cast<DWORD>(text.size()) + 1);
     UniqueRegistryKey fullGame;
-    ::RegCreateKeyExA(general.get(), "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      fullGame.put(), nullptr);
+    ::RegCreateKeyExA(general.get(), "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                      nullptr, fullGame.put(), nullptr);
 }
 
 // --- Where each program shows its picture ---

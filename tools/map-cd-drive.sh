@@ -10,6 +10,8 @@ if [ $# -ne 2 ] || [[ ! $1 =~ ^[C-Zc-z]$ ]] || [ ! -d "$2" ] || [ -z "${WINEPREF
   echo "usage: WINEPREFIX=... tools/map-cd-drive.sh LETTER FOLDER   (LETTER C to Z)" >&2
   exit 2
 fi
+# shellcheck source=tools/machine.sh
+source "$(dirname "$0")/machine.sh"
 drive=${1,,}:
 ln -sfn "$(realpath "$2")" "$WINEPREFIX/dosdevices/$drive"
 # The configuration lives in the 64-bit view, which the prefix's system.reg holds as

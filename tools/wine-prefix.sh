@@ -9,6 +9,8 @@ if [ $# -lt 1 ]; then
   echo "usage: source tools/wine-prefix.sh PREFIX [managed|unmanaged]" >&2
   return 2
 fi
+# shellcheck source=tools/machine.sh
+source "$(dirname "${BASH_SOURCE[0]}")/machine.sh"
 prefix=$(realpath -m "$1")
 export WINEPREFIX="$prefix"
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -21,7 +23,7 @@ mkdir -p "$(dirname "$prefix")"
   flock 9
   if [ ! -f "$prefix/.ready" ]; then
     # Wine's helper processes inherit the standard streams of the first wine command: never a pipe.
-    wineboot -i >"$prefix.boot.log" 2>&1 </dev/null
+    wine wineboot -i >"$prefix.boot.log" 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       >>"$prefix.boot.log" 2>&1 </dev/null
     wineserver -w

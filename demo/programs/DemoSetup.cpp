@@ -19,11 +19,13 @@ std::string OwnFolder()
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
+// In the registry's 32-bit view, as the game's 32-bit installer does, whichever build this is.
 bool WriteRecord(const std::string& sourceDrive)
 {
     HKEY general = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          &general, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, nullptr, 0,
+                          KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &general,
+                          nullptr) != ERROR_SUCCESS)
         return false;
     const auto setText = [general](const char* name, const std::string& text) {
         ::RegSetValueExA(general, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
@@ -32,8 +34,9 @@ bool WriteRecord(const std::string& sourceDrive)
     setText("TARGETDIR", kTargetDir);
     setText("SRCDRIVE", sourceDrive);
     HKEY fullGame = nullptr;
-    const bool ok = ::RegCreateKeyExA(general, "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                      &fullGame, nullptr) == ERROR_SUCCESS;
+    const bool ok = ::RegCreateKeyExA(general, "FULLGAME", 0, nullptr, 0,
+                                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &fullGame,
+                                      nullptr) == ERROR_SUCCESS;
     ::RegCloseKey(fullGame);
     ::RegCloseKey(general);
     return ok;

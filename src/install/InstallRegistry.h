@@ -13,6 +13,10 @@ inline constexpr const char* kGeneralKeyPath =
 inline constexpr const char* kFullGameKeyPath =
     "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL\\FULLGAME";
 
+// The game's installer is a 32-bit program, so its record lives in the registry's 32-bit view:
+// the shipped 32-bit build reads that view by itself, a 64-bit build has to ask for it.
+inline constexpr REGSAM kInstallRecordView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : 0;
+
 bool IsGameInstalled();
 std::optional<InstallRecord> ReadInstallRecord();
 std::string ReadVideoCard();

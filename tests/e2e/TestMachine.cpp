@@ -14,6 +14,8 @@ namespace {
 
 constexpr const char* kGeneralKey = "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL";
 constexpr const char* kCompanyKey = "SOFTWARE\\Quillmoor Ltd";
+// Where the game's 32-bit installer leaves its record, whichever build drives the launcher.
+constexpr REGSAM kInstallersView = KEY_WOW64_32KEY;
 
 std::string WinePrefix()
 {
@@ -188,38 +190,43 @@ void UnmapDrive(char letter)
 void SeedInstallRecord(const InstallRecordValues& values)
 {
     DeleteInstallRecord();
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS)
+    UniqueRegistryKey key;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, nullptr, 0,
+                          KEY_ALL_ACCESS | kInstallersView, nullptr, key.put(),
+                          nullptr) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create the install record");
     if (values.targetDir)
-        SetText(key, "TARGETDIR", *values.targetDir);
+        SetText(key.get(), "TARGETDIR", *values.targetDir);
     if (values.srcDrive)
-        SetText(key, "SRCDRIVE", *values.srcDrive);
+        SetText(key.get(), "SRCDRIVE", *values.srcDrive);
     if (values.videoCard)
-        SetText(key, "VIDEOCARD", *values.videoCard);
+        SetText(key.get(), "VIDEOCARD", *values.videoCard);
     if (values.fullGameKey) {
-        HKEY fullGame = nullptr;
-        ::RegCreateKeyExA(key, "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &fullGame,
-                          nullptr);
-        ::RegCloseKey(fullGame);
+        UniqueRegistryKey fullGame;
+        ::RegCreateKeyExA(key.get(), "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS | kInstallersView,
+                          nullptr, fullGame.put(), nullptr);
     }
-    ::RegCloseKey(key);
 }
 
 std::string StoredVideoCard()
 {
     char text[600] = {};
     DWORD size = sizeof text - 1;
-    ::RegGetValueA(HKEY_LOCAL_MACHINE, kGeneralKey, "VIDEOCARD", RRF_RT_REG_SZ, nullptr, text,
-                   &size);
+    UniqueRegistryKey key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, KEY_QUERY_VALUE | kInstallersView,
+                        key.put()) == ERROR_SUCCESS)
+        ::RegGetValueA(key.get(), nullptr, "VIDEOCARD", RRF_RT_REG_SZ, nullptr, text, &size);
     return text;
 }
 
 void DeleteInstallRecord()
 {
-    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kCompanyKey);
-    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kCompanyKey);
+    UniqueRegistryKey company;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCompanyKey, 0, KEY_ALL_ACCESS | kInstallersView,
+                        company.put()) != ERROR_SUCCESS)
+        return;
+    ::RegDeleteTreeA(company.get(), nullptr);
+    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kCompanyKey, kInstallersView, 0);
 }
 
 void DeleteTree(const std::string& windowsPath)

@@ -1,4 +1,6 @@
-// The install record on Wine's real registry, in the view the launcher's own build reads.
+// The install record on Wine's real registry, where the game's 32-bit installer leaves it: in the
+// registry's 32-bit view, which every build of the launcher must read and write.
+#include "framework/UniqueHandle.h"
 #include "install/InstallRegistry.h"
 
 #include "install/InstallRecord.h"
@@ -16,32 +18,55 @@ namespace {
 constexpr const char* kCompany = "SOFTWARE\\Quillmoor Ltd";
 constexpr const char* kGeneral = "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL";
 
+// The installer's view, whichever build runs the tests; the other one must stay untouched.
+constexpr REGSAM kInstallersView = KEY_WOW64_32KEY;
+constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+
+UniqueRegistryKey OpenGeneral(REGSAM view)
+{
+    UniqueRegistryKey key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGeneral, 0, KEY_ALL_ACCESS | view, key.put()) !=
+        ERROR_SUCCESS)
+        key.release();
+    return key;
+}
+
 class InstallRegistry : public testing::Test {
 protected:
     void SetUp() override { DeleteRecord(); }
     void TearDown() override { DeleteRecord(); }
 
-    static void DeleteRecord() { ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kCompany); }
-
-    static void CreateKeys(bool fullGame)
+    static void DeleteRecord()
     {
-        HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneral, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                    nullptr, &key, nullptr),
+        for (const REGSAM view : {kInstallersView, kOtherView}) {
+            UniqueRegistryKey company;
+            if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCompany, 0, KEY_ALL_ACCESS | view,
+                                company.put()) != ERROR_SUCCESS)
+                continue;
+            ::RegDeleteTreeA(company.get(), nullptr);
+            ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kCompany, view, 0);
+        }
+    }
+
+    static void CreateKeys(bool fullGame, REGSAM view = kInstallersView)
+    {
+        UniqueRegistryKey key;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneral, 0, nullptr, 0,
+                                    KEY_ALL_ACCESS | view, nullptr, key.put(), nullptr),
                   ERROR_SUCCESS);
         if (fullGame) {
-            HKEY sub = nullptr;
-            ::RegCreateKeyExA(key, "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &sub,
-                              nullptr);
-            ::RegCloseKey(sub);
+            UniqueRegistryKey sub;
+            ::RegCreateKeyExA(key.get(), "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                              sub.put(), nullptr);
         }
-        ::RegCloseKey(key);
     }
 
     static void SetValue(const char* name, DWORD type, const std::vector<BYTE>& bytes)
     {
-        ASSERT_EQ(::RegSetKeyValueA(HKEY_LOCAL_MACHINE, kGeneral, name, type, bytes.data(),
-                                    static_cast<DWORD>(bytes.size())),
+        const UniqueRegistryKey key = OpenGeneral(kInstallersView);
+        ASSERT_TRUE(key);
+        ASSERT_EQ(::RegSetValueExA(key.get(), name, 0, type, bytes.data(),
+                                   static_cast<DWORD>(bytes.size())),
                   ERROR_SUCCESS);
     }
 
@@ -59,8 +84,9 @@ protected:
         Stored stored;
         char buffer[1024] = {};
         DWORD size = sizeof buffer;
-        if (::RegGetValueA(HKEY_LOCAL_MACHINE, kGeneral, name, RRF_RT_ANY | RRF_NOEXPAND,
-                           &stored.type, buffer, &size) == ERROR_SUCCESS)
+        const UniqueRegistryKey key = OpenGeneral(kInstallersView);
+        if (key && ::RegGetValueA(key.get(), nullptr, name, RRF_RT_ANY | RRF_NOEXPAND,
+                                  &stored.type, buffer, &size) == ERROR_SUCCESS)
             stored.text = buffer;
         return stored;
     }
@@ -73,6 +99,26 @@ TEST_F(InstallRegistry, TheGameCountsAsInstalledOnlyWithBothKeys)
     EXPECT_FALSE(IsGameInstalled());
     CreateKeys(true);
     EXPECT_TRUE(IsGameInstalled());
+}
+
+// A record in the other view is not the installer's: a 64-bit build that read its own view would
+// show the autorun menu over an installed game, and store the video card where nothing reads it.
+TEST_F(InstallRegistry, OnlyTheInstallersViewIsReadAndWritten)
+{
+    CreateKeys(true, kOtherView);
+    EXPECT_FALSE(IsGameInstalled());
+    EXPECT_FALSE(ReadInstallRecord().has_value());
+
+    CreateKeys(true);
+    SetText("SRCDRIVE", "E:");
+    EXPECT_TRUE(IsGameInstalled());
+    EXPECT_EQ(ReadInstallRecord()->SrcDrive, "E:");
+    WriteVideoCard("3D Add-on");
+    EXPECT_EQ(ReadStored("VIDEOCARD").text, "3D Add-on");
+    const UniqueRegistryKey other = OpenGeneral(kOtherView);
+    ASSERT_TRUE(other);
+    EXPECT_NE(::RegQueryValueExA(other.get(), "VIDEOCARD", nullptr, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
 }
 
 TEST_F(InstallRegistry, AMissingKeyIsNoRecordAndMissingValuesAreEmptyTexts)
@@ -132,8 +178,7 @@ TEST_F(InstallRegistry, ValuesOfOtherTypesReadAsTheTextOfTheirBytes)
 TEST_F(InstallRegistry, TheVideoCardIsStoredAsTextAndOnlyIntoAnExistingKey)
 {
     WriteVideoCard("abc");
-    HKEY probe = nullptr;
-    EXPECT_NE(::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGeneral, 0, KEY_READ, &probe), ERROR_SUCCESS);
+    EXPECT_FALSE(OpenGeneral(kInstallersView));
 
     CreateKeys(true);
     WriteVideoCard("3D Add-on");
