@@ -57,7 +57,8 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, path.find_last_of('\\'));
 }
 
-// --- The machine's state for each menu: the record in the 32-bit view, as the installer leaves it ---
+// --- The machine's state for each menu ---
+// The record lives in the registry's 32-bit view, where the game's 32-bit installer leaves it.
 
 void DeleteInstallRecord()
 {

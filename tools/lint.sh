@@ -54,4 +54,5 @@ if [ ${#commands[@]} -gt 0 ]; then
     xargs -P "$(nproc)" -L 1 sh -c 'clang-tidy --quiet "$@" 2>&1 | grep -v -E "^[0-9]+ (warning|error)s? generated\.$"; exit "$(($? == 0))"' lint ||
     status=1
 fi
+[ $status -eq 0 ] && echo "lint.sh: ${#files[@]} sources, no findings"
 exit $status

@@ -5,8 +5,7 @@
 # DLL it imports with the functions it takes from each. EXE defaults to the shipped build's
 # lumbrel.exe (build it first: cmake --preset win32 && cmake --build --preset win32).
 set -euo pipefail
-cd "$(dirname "$0")/.."
-exe=${1:-build/win32/bin/lumbrel.exe}
+exe=${1:-$(dirname "$0")/../build/win32/bin/lumbrel.exe}
 [ -f "$exe" ] || { echo "list-imports: no such file: $exe" >&2; exit 1; }
 
 # The x86_64 objdump reads both 32-bit and 64-bit programs.

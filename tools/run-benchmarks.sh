@@ -3,8 +3,9 @@
 # Times the TGA decoder and the zoom in one run, side by side: the host benchmarks (ours, the
 # plain reference, stb, single-path twins; repetitions interleaved, medians), the Python peers
 # (Pillow, OpenCV) on the same files and sizes, and the same cases timed natively and under Wine
-# by picture_timing (i686, the shipped build, and x86_64). Prints every table, then the ratios.
-# Only ratios from one run mean anything on a shared machine.
+# by picture_timing (i686, the shipped build, and x86_64; the i686 one only where 32-bit programs
+# run). Prints every table, then the ratios. Only ratios from one run mean anything on a shared
+# machine.
 #
 # Build trees: the presets bench (native, Release), win32 and win64, each configured and built
 # as far as the programs timed here need.
@@ -13,6 +14,8 @@ cd "$(dirname "$0")/.."
 
 # The peers only the benchmarks need; the tests do without them.
 tools/setup-deps.sh python3-pil python3-opencv
+# shellcheck source=tools/machine.sh
+source tools/machine.sh
 
 repetitions=${1:-15}
 host=build/bench
@@ -29,7 +32,7 @@ build() { # preset targets...
 }
 
 build bench bench_tga_decode bench_zoom bench_tga_files picture_timing
-build win32 picture_timing
+[ "$LUMBREL_RUNS_32BIT" = no ] || build win32 picture_timing
 build win64 picture_timing
 
 echo "=== Host benchmarks ($repetitions repetitions, interleaved; medians)"
@@ -48,7 +51,11 @@ mkdir "$out/tga"
 echo "=== picture_timing, native"
 "$host/bin/picture_timing" "$repetitions" | tee "$out/native.txt"
 echo "=== picture_timing, i686 under Wine"
-tools/wine-run.sh "$win32/bin/picture_timing.exe" "$repetitions" | tee "$out/wine32.txt"
+if [ "$LUMBREL_RUNS_32BIT" = yes ]; then
+  tools/wine-run.sh "$win32/bin/picture_timing.exe" "$repetitions" | tee "$out/wine32.txt"
+else
+  echo "not run: $no_32bit_reason" | tee "$out/wine32.txt"
+fi
 echo "=== picture_timing, x86_64 under Wine"
 tools/wine-run.sh "$win64/bin/picture_timing.exe" "$repetitions" | tee "$out/wine64.txt"
 

@@ -9,23 +9,37 @@
 #   (autorun menu, Setup, options menu, a video card chosen, Run), from a machine without the
 #   game each time, with a screenshot of each step; a disc of your own shows its first menu, and
 #   that screenshot. The screenshots' paths are printed in order.
+# On a machine that runs no 32-bit programs, the x86_64 build of the launcher runs in place of the
+# shipped i686 one: the demo disc is made with it, and a disc of your own is copied with it.
 set -euo pipefail
 own_disc=${1:+$(realpath "$1")}
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target lumbrel demo_setup demo_game disc_walk
+# shellcheck source=tools/machine.sh
+source tools/machine.sh
+build=build/$windows_preset
+cmake --preset "$windows_preset" >/dev/null
+cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game disc_walk
 
 out=$PWD/build/demo
 disc=$out/cd
 mkdir -p "$out"
 if [ -z "$own_disc" ]; then
-  demo/make-demo-cd.sh --programs-from build/win32 "$disc"
+  demo/make-demo-cd.sh --programs-from "$build" "$disc"
 elif [ -f "$own_disc" ]; then
   tools/extract-disc-image.sh "$own_disc" "$disc"
-else
+elif [ "$windows_preset" = win32 ]; then
   disc=$own_disc
+else
+  rm -rf "$disc"
+  cp -r "$own_disc" "$disc"
+fi
+if [ "$windows_preset" != win32 ]; then
+  echo "This machine runs no 32-bit programs: the x86_64 build of the launcher runs on the disc."
+  if [ -n "$own_disc" ]; then
+    find "$disc" -ipath "$disc/zarn2000/lumbrel.exe" -exec cp "$build/bin/lumbrel.exe" {} \;
+  fi
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
@@ -45,7 +59,7 @@ if [ -z "$own_disc" ]; then
   wine reg delete 'HKLM\Software\Quillmoor Ltd' /f /reg:32 >/dev/null 2>&1 </dev/null || true
   tools/map-cd-drive.sh D "$disc"
   status=0
-  wine build/win32/bin/disc_walk.exe D: "Z:${shots//\//\\}" >"$out/walk.log" 2>&1 </dev/null ||
+  wine "$build/bin/disc_walk.exe" D: "Z:${shots//\//\\}" >"$out/walk.log" 2>&1 </dev/null ||
     status=$?
   wineserver -k 2>/dev/null || true
   echo "No display: the demo disc was walked on a virtual screen, a screenshot at each step:"

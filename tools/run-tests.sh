@@ -1,27 +1,70 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test tier:
+# Installs what is missing, builds everything and runs every test tier this machine can run:
 #   host       native unit tests of the portable core
-#   host-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer, plus a short run of
-#              each fuzzer
-#   win32      the shipped i686 build: unit, Win32 and end-to-end tests under Wine on Xvfb
-#   win64      the same for x86_64
+#   host-asan  the same under AddressSanitizer and UndefinedBehaviorSanitizer
+#   fuzz       a short run of each fuzzer
+#   host32     the portable core's unit tests as a 32-bit program with the shipped build's code
+#              generation: natively where 32-bit programs run, else under user-mode emulation
+#   win32      the shipped i686 build: its checks as a file, and its unit, Win32 and end-to-end
+#              tests under Wine on Xvfb where 32-bit programs run
+#   win64      the x86_64 build: all of the same under Wine
 #   lint       clang-format and clang-tidy over every source, against the trees built above
-set -euo pipefail
+# Every tier runs even when one before it failed. The last lines say, tier by tier, what passed
+# (with its count and time), what failed, and what could not run here and why; the exit status is
+# 0 only when every tier that ran passed.
+set -uo pipefail
 cd "$(dirname "$0")/.."
 
-tools/setup-deps.sh
+tools/setup-deps.sh || exit 1
+# shellcheck source=tools/machine.sh
+source tools/machine.sh
 
-run_preset() {
-  echo "=== $1"
-  cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1"
-  ctest --preset "$1"
+summary=()
+failed=0
+
+# report TIER STARTED_AT TEXT: one line of the summary, with the tier's time.
+report() {
+  local elapsed=$((SECONDS - $2))
+  summary+=("$(printf '%-10s %s (%dm%02ds)' "$1" "$3" $((elapsed / 60)) $((elapsed % 60)))")
 }
 
-run_preset host
-run_preset host-asan
-if [ -x tools/fuzz.sh ]; then
-  tools/fuzz.sh 60
+# The number of tests in a CTest JUnit report.
+test_count() {
+  sed -n 's/.*<testsuite [^>]*tests="\([0-9]*\)".*/\1/p' "$1" | head -1
+}
+
+# tier TIER CONFIGURE_PRESET [TEST_PRESET [NOTE]]: configures and builds the preset, runs the test
+# preset (the configure preset's by default) and reports the count; NOTE is added to the line.
+tier() {
+  local name=$1 preset=$2 tests=${3:-$2} note=${4:+; $4} started=$SECONDS
+  local results=$PWD/build/$preset/test-results.xml
+  echo "=== $name"
+  rm -f "$results"
+  if cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" &&
+    ctest --preset "$tests" --output-junit "$results"; then
+    report "$name" "$started" "passed: $(test_count "$results") tests$note"
+  else
+    report "$name" "$started" "FAILED: see its output above$note"
+    failed=1
+  fi
+}
+
+tier host host
+tier host-asan host-asan
+
+started=$SECONDS
+fuzz_seconds=60
+if tools/fuzz.sh "$fuzz_seconds"; then
+  report fuzz "$started" "passed: load_tga and zoom, $((fuzz_seconds / 2)) s each, no finding"
+else
+  report fuzz "$started" "FAILED: a finding, see its output above"
+  failed=1
+fi
+
+if [ "$LUMBREL_RUNS_32BIT" = yes ]; then
+  tier host32 host32 host32 "run natively"
+else
+  tier host32 host32 host32 "run under qemu-i386-static, as $no_32bit_reason"
 fi
 
 # One throwaway Wine prefix for this run, shared by both Windows builds, on a private X server.
@@ -29,10 +72,35 @@ source tools/xvfb.sh
 export WINEPREFIX="$PWD/build/wineprefix"
 wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX" "$WINEPREFIX.ready" "$WINEPREFIX.lock"
-source tools/wine-prefix.sh "$WINEPREFIX"
-run_preset win32
-run_preset win64
+started=$SECONDS
+if source tools/wine-prefix.sh "$WINEPREFIX"; then
+  if [ "$LUMBREL_RUNS_32BIT" = yes ]; then
+    tier win32 win32
+  else
+    tier win32 win32 win32-files \
+      "built; its unit, Win32 and end-to-end tests could not run here: $no_32bit_reason"
+  fi
+  tier win64 win64
+else
+  report win32/win64 "$started" "FAILED: no Wine prefix, see $WINEPREFIX.boot.log"
+  failed=1
+fi
 wineserver -k 2>/dev/null || true
+
 echo "=== lint"
-tools/lint.sh
-echo "All test tiers passed."
+started=$SECONDS
+lint_log=$PWD/build/lint.log
+if tools/lint.sh | tee "$lint_log"; then
+  report lint "$started" "passed: $(sed -n 's/^lint.sh: \([0-9]*\) sources.*/\1/p' "$lint_log") sources"
+else
+  report lint "$started" "FAILED: see its output above"
+  failed=1
+fi
+
+echo "=== Summary ($((SECONDS / 60)) min in all)"
+printf '%s\n' "${summary[@]}"
+if [ $failed -ne 0 ]; then
+  echo "Some test tiers failed."
+  exit 1
+fi
+echo "Every tier that ran passed."

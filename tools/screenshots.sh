@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Makes the README's pictures of both menus: the launcher runs on the demo CD under a private
 # Xvfb screen, first on a machine without the game, then with the installer's record in place.
+# Where 32-bit programs cannot run, the x86_64 build of the launcher is on the disc instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
+# shellcheck source=tools/machine.sh
+source tools/machine.sh
+cmake --preset "$windows_preset" >/dev/null
+cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game
 demo_cd="$PWD/build/screenshots/cd"
-demo/make-demo-cd.sh "$demo_cd"
+demo/make-demo-cd.sh --programs-from "build/$windows_preset" "$demo_cd"
 
 source tools/xvfb.sh
 prefix="$PWD/build/screenshots/wineprefix"

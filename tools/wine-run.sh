@@ -25,4 +25,8 @@ for attempt in 1 2; do
   echo "wine-run: Wine's loader crashed (status 139); running again" >&2
 done
 cat "$log"
+# A failure without any output would leave CTest's log empty: say at least how it ended.
+if [ $status -ne 0 ] && [ ! -s "$log" ]; then
+  echo "wine-run: $exe ended with status $status and no output" >&2
+fi
 exit $status

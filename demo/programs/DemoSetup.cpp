@@ -34,9 +34,9 @@ bool WriteRecord(const std::string& sourceDrive)
     setText("TARGETDIR", kTargetDir);
     setText("SRCDRIVE", sourceDrive);
     HKEY fullGame = nullptr;
-    const bool ok = ::RegCreateKeyExA(general, "FULLGAME", 0, nullptr, 0,
-                                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &fullGame,
-                                      nullptr) == ERROR_SUCCESS;
+    const bool ok =
+        ::RegCreateKeyExA(general, "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
+                          nullptr, &fullGame, nullptr) == ERROR_SUCCESS;
     ::RegCloseKey(fullGame);
     ::RegCloseKey(general);
     return ok;

@@ -15,7 +15,8 @@ RegistrySetValueCall g_setValue = &::RegSetValueExA;
 UniqueRegistryKey OpenKey(const char* path, REGSAM access)
 {
     UniqueRegistryKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access | kInstallRecordView, key.put()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access | kInstallRecordView, key.put()) !=
+        ERROR_SUCCESS)
         key.release();
     return key;
 }

@@ -1,8 +1,8 @@
 // The install record on Wine's real registry, where the game's 32-bit installer leaves it: in the
 // registry's 32-bit view, which every build of the launcher must read and write.
-#include "framework/UniqueHandle.h"
 #include "install/InstallRegistry.h"
 
+#include "framework/UniqueHandle.h"
 #include "install/InstallRecord.h"
 
 #include <windows.h>
@@ -85,8 +85,8 @@ protected:
         char buffer[1024] = {};
         DWORD size = sizeof buffer;
         const UniqueRegistryKey key = OpenGeneral(kInstallersView);
-        if (key && ::RegGetValueA(key.get(), nullptr, name, RRF_RT_ANY | RRF_NOEXPAND,
-                                  &stored.type, buffer, &size) == ERROR_SUCCESS)
+        if (key && ::RegGetValueA(key.get(), nullptr, name, RRF_RT_ANY | RRF_NOEXPAND, &stored.type,
+                                  buffer, &size) == ERROR_SUCCESS)
             stored.text = buffer;
         return stored;
     }
