@@ -5,7 +5,8 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev clang-format clang-tidy
+  cmake ninja-build g++ g++-multilib qemu-user-static clang libclang-rt-14-dev clang-format
+  clang-tidy
   libgtest-dev googletest libbenchmark-dev libstb-dev
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64 xvfb x11-utils imagemagick python3

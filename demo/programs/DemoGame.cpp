@@ -6,11 +6,17 @@
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/)
 {
+    // The game is a 32-bit program: its record is in the registry's 32-bit view, whichever build
+    // this is.
     char card[200] = {};
     DWORD size = sizeof card - 1;
-    ::RegGetValueA(HKEY_LOCAL_MACHINE,
-                   "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL", "VIDEOCARD",
-                   RRF_RT_REG_SZ, nullptr, card, &size);
+    HKEY general = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                        "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL", 0,
+                        KEY_QUERY_VALUE | KEY_WOW64_32KEY, &general) == ERROR_SUCCESS) {
+        ::RegGetValueA(general, nullptr, "VIDEOCARD", RRF_RT_REG_SZ, nullptr, card, &size);
+        ::RegCloseKey(general);
+    }
     const std::string text = std::string("The game would start now.\n\nCommand line: ") +
                              ::GetCommandLineA() +
                              "\nVideo card: " + (*card ? card : "(none chosen)");
