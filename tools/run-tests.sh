@@ -28,9 +28,9 @@ report() {
   summary+=("$(printf '%-10s %s (%dm%02ds)' "$1" "$3" $((elapsed / 60)) $((elapsed % 60)))")
 }
 
-# The number of tests in a CTest JUnit report.
+# The number of tests in a CTest JUnit report: the first tests="N", the test suite's.
 test_count() {
-  sed -n 's/.*<testsuite [^>]*tests="\([0-9]*\)".*/\1/p' "$1" | head -1
+  grep -o -m1 '\btests="[0-9]*"' "$1" | tr -dc 0-9
 }
 
 # tier TIER PRESET [NOTE [CTEST_ARGS...]]: configures and builds PRESET, runs its tests (its test

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Usage: shipped-file-test.sh OBJDUMP LUMBREL_EXE
+# Usage: shipped-file-test.sh OBJDUMP FORMAT LUMBREL_EXE
 # The launcher as it ships, checked as a file, so that it is checked on machines that cannot run
-# it too: a GUI program of its build's machine type, importing only the system DLLs it is known
+# it too: a GUI program of its build's machine type (FORMAT, as objdump names it: pei-i386 for
+# the shipped 32-bit build), importing only the system DLLs it is known
 # to need (DirectDraw is loaded at run time, the C++ runtime is linked in), stripped of its debug
 # information, which lies beside it in the file its debug link names, and without an application
 # manifest: a toolchain that linked a default one would silently switch off the registry and file
 # virtualisation that Windows gives a program without one.
 set -uo pipefail
 objdump=$1
-exe=$2
+format=$2
+exe=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
 failures=0
@@ -18,10 +20,7 @@ fail() {
 }
 
 header=$("$root/tools/list-imports.sh" "$exe") || exit 1
-case $(sed -n 's/^format: //p' <<<"$header") in
-  pei-i386 | pei-x86-64) ;;
-  *) fail "not a 32-bit or 64-bit x86 Windows program: $(head -1 <<<"$header")" ;;
-esac
+grep -qx "format: $format" <<<"$header" || fail "not $format: $(head -1 <<<"$header")"
 grep -qx 'subsystem: (Windows GUI)' <<<"$header" || fail "not a Windows GUI program"
 dlls=$(sed -n 's/^\([^ :]*\.dll\):.*/\1/Ip' <<<"$header" | tr '[:lower:]' '[:upper:]' | sort | xargs)
 [ "$dlls" = "ADVAPI32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL USER32.DLL" ] ||
