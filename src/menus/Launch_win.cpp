@@ -108,5 +108,6 @@ void ShellOpen(HWND owner, const char* file, const std::string& directory, int s
     const auto buffer = ZeroFilledBuffer(directory, kDirectoryCapacity);
     if (!buffer)
         return;
+    const ComApartment com;
     g_calls.shellExecute(owner, "open", file, nullptr, buffer->data(), showCommand);
 }

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include <cstdio>
 #include <cstring>
@@ -72,18 +73,30 @@ BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
     return TRUE;
 }
 
+// Whether the calling thread is in a single-threaded COM apartment, as the shell wants it for verbs
+// that its extensions handle: asking for one again then answers S_FALSE.
+bool InComApartment()
+{
+    const HRESULT result = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(result))
+        ::CoUninitialize();
+    return result == S_FALSE;
+}
+
 struct SeenOpen {
     HWND owner;
     std::string verb, file, directory;
     bool parameters;
     int show;
+    bool inComApartment;
 };
 std::vector<SeenOpen> g_opens;
 
 HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                     LPCSTR directory, INT show)
 {
-    g_opens.push_back({owner, verb, file, directory, parameters != nullptr, show});
+    g_opens.push_back(
+        {owner, verb, file, directory, parameters != nullptr, show, InComApartment()});
     return reinterpret_cast<HINSTANCE>(42);
 }
 
@@ -235,6 +248,14 @@ TEST_F(Launching, OpensByBareNameInTheFolderAndRefusesFoldersOf200OrMore)
     EXPECT_EQ(g_opens[0].show, SW_SHOW);
     EXPECT_EQ(g_opens[1].directory, std::string(199, 'd'));
     EXPECT_EQ(g_opens[1].show, SW_HIDE);
+}
+
+TEST_F(Launching, OpensWithCOMReadyForTheShellAndReleasedAfterwards)
+{
+    ShellOpen(nullptr, "zarnhelp.rtf", "D:\ZARN2000\help", SW_SHOW);
+    ASSERT_EQ(g_opens.size(), 1u);
+    EXPECT_TRUE(g_opens[0].inComApartment);
+    EXPECT_FALSE(InComApartment());
 }
 
 // The elevation path with the real shell: Wine never refuses a start for want of elevation, so
