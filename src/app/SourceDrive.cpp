@@ -1,5 +1,6 @@
 #include "app/SourceDrive.h"
 
+#include "app/CdFiles.h"
 #include "base/Report.h"
 
 #include <algorithm>
@@ -78,7 +79,9 @@ std::optional<std::string> LauncherSourceRoot(std::string_view launcherPath,
         return std::nullopt;
     if (IsDriveRoot(root))
         root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
-    if (!canOpen(MarkerPath(root)))
+    // For a launcher named lumbrel.exe the marker is the running file itself: only the disc's
+    // content beside it makes the folder a disc, not a lone copy of the launcher.
+    if (!canOpen(MarkerPath(root)) || !canOpen(IntroPicturePath(root)))
         return std::nullopt;
     return root;
 }

@@ -153,6 +153,23 @@ TEST_F(Startup, ACopyOfTheDiscOnCWorksFromItsOwnFolder)
     ::DeleteFileA("C:\\Zarn.exe");
 }
 
+// Just the launcher in a zarn2000 folder (a download, a copy without the disc's content) is no
+// disc of its own: the CD in E: is used, with no message.
+TEST_F(Startup, ALoneLauncherInAZarn2000FolderUsesTheCd)
+{
+    InsertCd('E');
+    LayOutCd(kCdCopyOnC);
+    ::DeleteFileA((std::string(kCdCopyOnC) + "\\zarn2000\\Data\\intro.tga").c_str());
+    LauncherRun run(std::string(kCdCopyOnC) + "\\zarn2000");
+    HWND menu = run.WaitForMenu(kAutorunSetup);
+    ASSERT_NE(menu, nullptr) << "held up by a message: the lone launcher's folder was taken";
+    ExpectIntroPicture(run);
+    ClickButton(::GetDlgItem(menu, kAutorunSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
+              std::vector<std::string>{"setup.exe|E:\\zarn2000\\setup\\disk1\\setup.exe"});
+}
+
 struct MenuChoice {
     const char* name;
     bool generalKey;

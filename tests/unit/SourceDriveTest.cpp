@@ -1,5 +1,6 @@
 #include "app/SourceDrive.h"
 
+#include "app/CdFiles.h"
 #include "base/ReportSink.h"
 
 #include <gtest/gtest.h>
@@ -73,9 +74,23 @@ TEST_F(DriveSearch, WithoutAMarkerEveryLetterFromCToZIsProbedThenTheMessageShown
 // probed alone.
 TEST_F(DriveSearch, TheDiscTheLauncherRunsFromComesBeforeTheScan)
 {
-    markers = {MarkerPath("C:"), MarkerPath("E:")};
+    markers = {MarkerPath("C:"), MarkerPath("E:"), IntroPicturePath("E:")};
     EXPECT_EQ(Find(kNoCdMessage, "E:\\zarn2000\\lumbrel.exe"), "E:");
-    EXPECT_EQ(probes, std::vector<std::string>{"E:\\zarn2000\\lumbrel.exe"});
+    EXPECT_EQ(probes, (std::vector<std::string>{"E:\\zarn2000\\lumbrel.exe",
+                                                "E:\\zarn2000\\Data\\intro.tga"}));
+    EXPECT_TRUE(reports.empty());
+}
+
+// A lone copy of the launcher in a zarn2000 folder (a download, a shortcut's target) is its own
+// marker, but no disc: the scan finds the CD.
+TEST_F(DriveSearch, ALoneLauncherInAZarn2000FolderLeavesTheChoiceToTheScan)
+{
+    const std::string lone = "C:\\Downloads\\zarn2000\\lumbrel.exe";
+    markers = {lone, MarkerPath("D:"), IntroPicturePath("D:")};
+    EXPECT_EQ(Find(kNoCdMessage, lone), "D:");
+    EXPECT_EQ(probes,
+              (std::vector<std::string>{lone, "C:\\Downloads\\zarn2000\\Data\\intro.tga",
+                                        "C:\\zarn2000\\lumbrel.exe", "D:\\zarn2000\\lumbrel.exe"}));
     EXPECT_TRUE(reports.empty());
 }
 
@@ -98,8 +113,8 @@ TEST_F(DriveSearch, ADiscFolderWithoutItsMarkerFallsBackToTheScan)
 struct LauncherPathCase {
     const char* name;
     const char* launcherPath;
-    const char* markerOnDisk; // the one marker that opens, if any
-    const char* probed;       // the one probe expected, if any
+    const char* markerOnDisk; // the one marker that opens, with the intro picture beside it
+    const char* probed;       // the marker probe expected, if any
     const char* expectedRoot; // null: not run from a disc
 
     friend void PrintTo(const LauncherPathCase& c, std::ostream* os) { *os << c.name; }
@@ -107,16 +122,24 @@ struct LauncherPathCase {
 
 class LauncherRoot : public testing::TestWithParam<LauncherPathCase> {};
 
-TEST_P(LauncherRoot, IsTheParentOfItsZarn2000FolderWhenThatHoldsTheMarker)
+TEST_P(LauncherRoot, IsTheParentOfItsZarn2000FolderWhenThatHoldsTheDisc)
 {
     const LauncherPathCase& c = GetParam();
     std::vector<std::string> probes;
     const auto root = LauncherSourceRoot(c.launcherPath, [&](const std::string& path) {
         probes.push_back(path);
-        return c.markerOnDisk && path == c.markerOnDisk;
+        const std::string marker = c.markerOnDisk ? c.markerOnDisk : "";
+        const std::string disc = marker.substr(0, marker.rfind("\\zarn2000\\"));
+        return !marker.empty() && (path == marker || path == IntroPicturePath(disc));
     });
     EXPECT_EQ(root, c.expectedRoot ? std::optional<std::string>(c.expectedRoot) : std::nullopt);
-    EXPECT_EQ(probes, c.probed ? std::vector<std::string>{c.probed} : std::vector<std::string>{});
+    // Once the marker opens, the intro picture under the same root is asked for.
+    std::vector<std::string> expectedProbes;
+    if (c.probed)
+        expectedProbes.push_back(c.probed);
+    if (c.expectedRoot)
+        expectedProbes.push_back(IntroPicturePath(c.expectedRoot));
+    EXPECT_EQ(probes, expectedProbes);
 }
 
 constexpr const char* kMarkerOnE = "E:\\zarn2000\\lumbrel.exe";
