@@ -136,7 +136,7 @@ TEST_P(LauncherRoot, IsTheParentOfItsZarn2000FolderWhenThatHoldsTheDisc)
     // Once the marker opens, the intro picture under the same root is asked for.
     std::vector<std::string> expectedProbes;
     if (c.probed)
-        expectedProbes.push_back(c.probed);
+        expectedProbes.emplace_back(c.probed);
     if (c.expectedRoot)
         expectedProbes.push_back(IntroPicturePath(c.expectedRoot));
     EXPECT_EQ(probes, expectedProbes);

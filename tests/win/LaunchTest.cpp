@@ -252,7 +252,7 @@ TEST_F(Launching, OpensByBareNameInTheFolderAndRefusesFoldersOf200OrMore)
 
 TEST_F(Launching, OpensWithCOMReadyForTheShellAndReleasedAfterwards)
 {
-    ShellOpen(nullptr, "zarnhelp.rtf", "D:\ZARN2000\help", SW_SHOW);
+    ShellOpen(nullptr, "zarnhelp.rtf", "D:\\ZARN2000\\help", SW_SHOW);
     ASSERT_EQ(g_opens.size(), 1u);
     EXPECT_TRUE(g_opens[0].inComApartment);
     EXPECT_FALSE(InComApartment());
