@@ -1,11 +1,11 @@
 #include "app/SourceDrive.h"
 
 #include "app/CdFiles.h"
+#include "base/PathSeparators.h"
 #include "base/Report.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -30,9 +30,9 @@ bool IsDriveRoot(std::string_view root)
 
 // A root that the CD's tails extend to a full path, whatever the working directory: a drive
 // ("E:"), a folder on one ("C:\ZarnCopy") or on a network share ("\\server\share").
-bool IsFullRoot(std::string_view root)
+bool IsFullRoot(std::string_view root, const LeadBytes& leadBytes)
 {
-    if (root.ends_with('\\'))
+    if (EndsWithSeparator(root, leadBytes))
         return false;
     if (root.starts_with("\\\\"))
         return root.size() > 2;
@@ -40,15 +40,6 @@ bool IsFullRoot(std::string_view root)
 }
 
 } // namespace
-
-bool OpensForReading(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    std::fclose(file);
-    return true;
-}
 
 std::string MarkerPath(std::string_view root)
 {
@@ -65,17 +56,17 @@ std::optional<char> FindMarkerDrive(const FileProbe& canOpen)
 }
 
 std::optional<std::string> LauncherSourceRoot(std::string_view launcherPath,
-                                              const FileProbe& canOpen)
+                                              const FileProbe& canOpen, const LeadBytes& leadBytes)
 {
-    const auto fileStart = launcherPath.rfind('\\');
+    const auto fileStart = LastSeparator(launcherPath, leadBytes);
     if (fileStart == std::string_view::npos || fileStart + 1 == launcherPath.size())
         return std::nullopt;
     const std::string_view folder = launcherPath.substr(0, fileStart);
-    const auto folderStart = folder.rfind('\\');
+    const auto folderStart = LastSeparator(folder, leadBytes);
     if (folderStart == std::string_view::npos || !IsCdFolderName(folder.substr(folderStart + 1)))
         return std::nullopt;
     std::string root(folder.substr(0, folderStart));
-    if (!IsFullRoot(root))
+    if (!IsFullRoot(root, leadBytes))
         return std::nullopt;
     if (IsDriveRoot(root))
         root[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
@@ -87,11 +78,11 @@ std::optional<std::string> LauncherSourceRoot(std::string_view launcherPath,
 }
 
 std::string FindSourceDrive(const char* notFoundMessage, std::string_view launcherPath,
-                            const FileProbe& canOpen)
+                            const FileProbe& canOpen, const LeadBytes& leadBytes)
 {
     // The disc the launcher runs from comes first: a marker planted on an earlier drive must not
     // decide which setup program this disc's menu starts.
-    if (auto root = LauncherSourceRoot(launcherPath, canOpen))
+    if (auto root = LauncherSourceRoot(launcherPath, canOpen, leadBytes))
         return *std::move(root);
     if (const auto letter = FindMarkerDrive(canOpen))
         return std::string(1, *letter) + ":";

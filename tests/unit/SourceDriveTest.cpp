@@ -116,6 +116,7 @@ struct LauncherPathCase {
     const char* markerOnDisk; // the one marker that opens, with the intro picture beside it
     const char* probed;       // the marker probe expected, if any
     const char* expectedRoot; // null: not run from a disc
+    bool japanese = false;    // the path is in code page 932
 
     friend void PrintTo(const LauncherPathCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -126,12 +127,15 @@ TEST_P(LauncherRoot, IsTheParentOfItsZarn2000FolderWhenThatHoldsTheDisc)
 {
     const LauncherPathCase& c = GetParam();
     std::vector<std::string> probes;
-    const auto root = LauncherSourceRoot(c.launcherPath, [&](const std::string& path) {
+    const LeadBytes::Range cp932[] = {{0x81, 0x9F}, {0xE0, 0xFC}};
+    const LeadBytes leadBytes = c.japanese ? LeadBytes(cp932) : LeadBytes();
+    const auto probe = [&](const std::string& path) {
         probes.push_back(path);
         const std::string marker = c.markerOnDisk ? c.markerOnDisk : "";
         const std::string disc = marker.substr(0, marker.rfind("\\zarn2000\\"));
         return !marker.empty() && (path == marker || path == IntroPicturePath(disc));
-    });
+    };
+    const auto root = LauncherSourceRoot(c.launcherPath, probe, leadBytes);
     EXPECT_EQ(root, c.expectedRoot ? std::optional<std::string>(c.expectedRoot) : std::nullopt);
     // Once the marker opens, the intro picture under the same root is asked for.
     std::vector<std::string> expectedProbes;
@@ -172,6 +176,15 @@ INSTANTIATE_TEST_SUITE_P(
         LauncherPathCase{"NetworkShare", "\\\\server\\share\\zarn2000\\lumbrel.exe",
                          "\\\\server\\share\\zarn2000\\lumbrel.exe",
                          "\\\\server\\share\\zarn2000\\lumbrel.exe", "\\\\server\\share"},
+        // Under a Japanese code page "C:\ゲーム\ソ" ends in byte 0x5C, which is no separator;
+        // in "C:\表zarn2000" the 0x5C inside the first letter starts no folder named zarn2000.
+        LauncherPathCase{"JapaneseFolderCopy",
+                         "C:\\\x83\x51\x81\x5B\x83\x80\\\x83\x5C\\zarn2000\\lumbrel.exe",
+                         "C:\\\x83\x51\x81\x5B\x83\x80\\\x83\x5C\\zarn2000\\lumbrel.exe",
+                         "C:\\\x83\x51\x81\x5B\x83\x80\\\x83\x5C\\zarn2000\\lumbrel.exe",
+                         "C:\\\x83\x51\x81\x5B\x83\x80\\\x83\x5C", true},
+        LauncherPathCase{"JapaneseLetterBeforeZarn2000", "C:\\\x95\x5Czarn2000\\lumbrel.exe",
+                         "C:\\\x95\\zarn2000\\lumbrel.exe", nullptr, nullptr, true},
         // A zarn2000 folder whose parent lacks the marker.
         LauncherPathCase{"ParentWithoutMarker", "C:\\Downloads\\zarn2000\\lumbrel.exe", kMarkerOnE,
                          "C:\\Downloads\\zarn2000\\lumbrel.exe", nullptr},
@@ -186,7 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Paths that name no place the CD's tails can be appended to.
         LauncherPathCase{"Empty", "", kMarkerOnE, nullptr, nullptr},
         LauncherPathCase{"NoBackslash", "lumbrel.exe", kMarkerOnE, nullptr, nullptr},
-        LauncherPathCase{"ForwardSlashes", "E:/zarn2000/lumbrel.exe", kMarkerOnE, nullptr, nullptr},
+        // The system reads '/' as a separator too.
+        LauncherPathCase{"ForwardSlashes", "E:/zarn2000/lumbrel.exe", kMarkerOnE, kMarkerOnE, "E:"},
         LauncherPathCase{"TrailingBackslash", "E:\\zarn2000\\", kMarkerOnE, nullptr, nullptr},
         LauncherPathCase{"RelativeFolder", "zarn2000\\lumbrel.exe", kMarkerOnE, nullptr, nullptr},
         LauncherPathCase{"RelativeParent", "copy\\zarn2000\\lumbrel.exe",
