@@ -109,7 +109,11 @@ void CLumbrelDlg::RunAutorunMenu()
 
 void CLumbrelDlg::RunOptionsMenu()
 {
-    COptionDlg menu(this);
+    // The disc the launcher found stands in for the recorded drive where that lacks a file.
+    std::optional<std::string> launcherDisc;
+    if (m_SourceDrive != kDriveNotFound)
+        launcherDisc = m_SourceDrive;
+    COptionDlg menu(this, launcherDisc);
     menu.DoModal();
     EndDialog(0);
 }

@@ -1,5 +1,7 @@
 #include "install/InstallRecord.h"
 
+#include "base/PathSeparators.h"
+
 #include <cctype>
 
 std::string RegistryText(std::string_view valueBytes)
@@ -15,38 +17,56 @@ std::string SourceRoot(const std::string& srcDrive)
     return loneLetter ? srcDrive + ":" : srcDrive;
 }
 
+std::string GameProgram(const InstallRecord& record)
+{
+    if (record.TargetDirTooLong)
+        return {};
+    return record.TargetDir + "\\zarn.exe";
+}
+
 std::string RunCommand(const InstallRecord& record)
 {
     if (record.TargetDirTooLong)
         return {};
     // The program path stays unquoted: the game reads its arguments from this exact line.
-    return record.TargetDir + "\\zarn.exe " + record.SrcDrive;
+    return GameProgram(record) + " " + record.SrcDrive;
+}
+
+std::string UninstallProgram(const InstallRecord& record)
+{
+    // Fixed on drive C:, not looked up.
+    return record.TargetDirTooLong ? std::string() : "C:\\windows\\isuninst.exe";
 }
 
 std::string UninstallCommand(const InstallRecord& record)
 {
     if (record.TargetDirTooLong)
         return {};
-    return "C:\\windows\\isuninst.exe -f\"" + record.TargetDir + "\\uninst.isu\"";
+    return UninstallProgram(record) + " -f\"" + record.TargetDir + "\\uninst.isu\"";
 }
 
-std::string SetupCommand(const std::string& srcDrive)
+std::string SourcePath(const std::string& srcDrive, std::string_view tail,
+                       const LeadBytes& leadBytes)
 {
-    const char* colon = srcDrive.ends_with(':') ? "" : ":";
-    return srcDrive + colon + "\\setup\\disk1\\setup.exe";
+    return JoinPath(SourceRoot(srcDrive), tail, leadBytes);
 }
 
-std::string SetupPicturePath(const std::string& srcDrive)
+std::string SetupCommand(const std::string& srcDrive, const LeadBytes& leadBytes)
 {
-    return SourceRoot(srcDrive) + "\\data\\setup.tga";
+    return SourcePath(srcDrive, "setup\\disk1\\setup.exe", leadBytes);
 }
 
-std::string HelpDirectory(const std::string& srcDrive)
+std::string SetupPicturePath(const std::string& srcDrive, const LeadBytes& leadBytes)
 {
-    return SourceRoot(srcDrive) + "\\help";
+    return SourcePath(srcDrive, "data\\setup.tga", leadBytes);
 }
 
-std::string WebShortcutDirectory(const std::string& srcDrive)
+std::string HelpDirectory(const std::string& srcDrive, const LeadBytes& leadBytes)
 {
-    return SourceRoot(srcDrive) + "\\";
+    return SourcePath(srcDrive, "help", leadBytes);
+}
+
+std::string WebShortcutDirectory(const std::string& srcDrive, const LeadBytes& leadBytes)
+{
+    return SourcePath(srcDrive, "", leadBytes);
 }

@@ -2,6 +2,8 @@
 // launcher derives from it: plain text operations. InstallRegistry.h reads and writes it.
 #pragma once
 
+#include "base/LeadBytes.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -21,14 +23,27 @@ struct InstallRecord {
 // The text a value's bytes hold: up to the first zero byte and at most 199 characters.
 std::string RegistryText(std::string_view valueBytes);
 
-// The game and its uninstaller; empty when TARGETDIR is too long to read.
+// The game and its uninstaller, by their paths and by the command lines they are started with
+// (which begin with those paths); all empty when TARGETDIR is too long to read.
+std::string GameProgram(const InstallRecord& record);
 std::string RunCommand(const InstallRecord& record);
+std::string UninstallProgram(const InstallRecord& record);
 std::string UninstallCommand(const InstallRecord& record);
-// The root that the picture, help and web-shortcut paths below extend: SRCDRIVE, a lone letter
-// with its colon.
+
+// The root that the paths below extend: SRCDRIVE, with a colon after a lone letter.
 std::string SourceRoot(const std::string& srcDrive);
-// SRCDRIVE may be recorded as "D" or "D:": each path gets exactly one colon after a drive letter.
-std::string SetupCommand(const std::string& srcDrive);
-std::string SetupPicturePath(const std::string& srcDrive);
-std::string HelpDirectory(const std::string& srcDrive);
-std::string WebShortcutDirectory(const std::string& srcDrive);
+// `tail` under that root. SRCDRIVE may be recorded as "D", "D:", "D:\", a folder or a network
+// share: a colon follows a lone letter only, and a backslash separates root and tail only where
+// the root does not end in a separator. SRCDRIVE is in the code page of `leadBytes`.
+std::string SourcePath(const std::string& srcDrive, std::string_view tail,
+                       const LeadBytes& leadBytes = SystemLeadBytes());
+
+// The installer, the picture, the help document's folder and the web shortcuts' folder.
+std::string SetupCommand(const std::string& srcDrive,
+                         const LeadBytes& leadBytes = SystemLeadBytes());
+std::string SetupPicturePath(const std::string& srcDrive,
+                             const LeadBytes& leadBytes = SystemLeadBytes());
+std::string HelpDirectory(const std::string& srcDrive,
+                          const LeadBytes& leadBytes = SystemLeadBytes());
+std::string WebShortcutDirectory(const std::string& srcDrive,
+                                 const LeadBytes& leadBytes = SystemLeadBytes());

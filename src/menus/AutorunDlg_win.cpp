@@ -56,12 +56,14 @@ void CAutorunDlg::OnSetup()
     // The menu ends first; the installer starts inside this handler, and the launcher then exits
     // whether or not it started.
     EndDialog(0);
-    LaunchProgram(AutorunSetupCommand(m_SourceDrive), kAutorunCommandCapacity);
+    LaunchProgram(ProgramAlone(AutorunSetupCommand(m_SourceDrive)),
+                  CapacityUnder(m_SourceDrive, kAutorunCommandCapacity));
 }
 
 void CAutorunDlg::OnHelp()
 {
-    ShellOpen(m_hWnd, kHelpDocument, AutorunHelpDirectory(m_SourceDrive), SW_SHOW);
+    ShellOpen(m_hWnd, kHelpDocument, AutorunHelpDirectory(m_SourceDrive),
+              CapacityUnder(m_SourceDrive, kDirectoryCapacity), SW_SHOW);
 }
 
 void CAutorunDlg::OnExit()

@@ -2,6 +2,8 @@
 // waits for what was started.
 #pragma once
 
+#include "menus/ProgramCommand.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -15,15 +17,16 @@
 #define ERROR_ELEVATION_REQUIRED 740L
 #endif
 
-// Starts `commandLine` through a zero-filled buffer of `capacity` characters, closing both handles
-// at once. The program it names (see SplitCommandLine) is handed to the system by its full path;
-// a command line of `capacity` characters or more, or one that names no program by its full path,
-// starts nothing. A program that needs elevation is started through the shell, which asks the user.
-void LaunchProgram(const std::string& commandLine, std::size_t capacity);
+// Starts the command's program with its command line, which passes through a zero-filled buffer
+// of `capacity` characters, and closes both handles at once. A command that CanStart refuses
+// starts nothing. A program that needs elevation is started through the shell, which asks the
+// user.
+void LaunchProgram(const ProgramCommand& command, std::size_t capacity);
 
 // Opens `file`, a bare file name found in `directory`, with the shell's "open" verb. A folder of
-// 200 characters or more is not opened.
-void ShellOpen(HWND owner, const char* file, const std::string& directory, int showCommand);
+// `capacity` characters or more is not opened.
+void ShellOpen(HWND owner, const char* file, const std::string& directory, std::size_t capacity,
+               int showCommand);
 
 // The system calls, replaceable so tests can see what would be started without starting it.
 struct LaunchCalls {

@@ -1,7 +1,6 @@
 #include "framework/UniqueHandle.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"
-#include "menus/ProgramCommand.h"
 
 #include <objbase.h>
 
@@ -68,7 +67,8 @@ void StartElevated(const ProgramCommand& command)
     info.hwnd = ::GetActiveWindow();
     info.lpVerb = "runas";
     info.lpFile = command.program.c_str();
-    info.lpParameters = command.parameters.empty() ? nullptr : command.parameters.c_str();
+    const std::string parameters(Parameters(command));
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = SW_SHOWNORMAL;
     g_calls.shellExecuteEx(&info);
@@ -81,20 +81,19 @@ LaunchCalls SetLaunchCalls(const LaunchCalls& calls)
     return std::exchange(g_calls, calls);
 }
 
-void LaunchProgram(const std::string& commandLine, std::size_t capacity)
+void LaunchProgram(const ProgramCommand& command, std::size_t capacity)
 {
-    // CreateProcessA may write into its command line, so it gets a buffer of its own.
-    auto buffer = ZeroFilledBuffer(commandLine, capacity);
-    const auto command = ProgramToStart(commandLine, capacity);
-    if (!buffer || !command)
+    if (!CanStart(command, capacity))
         return;
+    // CreateProcessA may write into its command line, so it gets a buffer of its own.
+    auto buffer = ZeroFilledBuffer(command.commandLine, capacity);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!g_calls.createProcess(command->program.c_str(), buffer->data(), nullptr, nullptr, FALSE,
+    if (!g_calls.createProcess(command.program.c_str(), buffer->data(), nullptr, nullptr, FALSE,
                                NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
         if (::GetLastError() == ERROR_ELEVATION_REQUIRED)
-            StartElevated(*command);
+            StartElevated(command);
         return;
     }
     // Nothing waits for the program: both handles go at once, the thread's first (the owners
@@ -103,9 +102,10 @@ void LaunchProgram(const std::string& commandLine, std::size_t capacity)
     const UniqueKernelHandle threadHandle(process.hThread);
 }
 
-void ShellOpen(HWND owner, const char* file, const std::string& directory, int showCommand)
+void ShellOpen(HWND owner, const char* file, const std::string& directory, std::size_t capacity,
+               int showCommand)
 {
-    const auto buffer = ZeroFilledBuffer(directory, kDirectoryCapacity);
+    const auto buffer = ZeroFilledBuffer(directory, capacity);
     if (!buffer)
         return;
     const ComApartment com;

@@ -2,15 +2,19 @@
 // web-site shortcuts and the video-card chooser, with a picture from the CD beside the buttons.
 #pragma once
 
+#include "install/SourceChoice.h"
 #include "menus/PictureMenu.h"
+#include "menus/ProgramCommand.h"
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 class COptionDlg : public CPictureMenu {
 public:
-    explicit COptionDlg(CWnd* parent);
+    // `launcherDisc`: the disc the launcher found for itself, if it found one.
+    COptionDlg(CWnd* parent, std::optional<std::string> launcherDisc);
     ~COptionDlg() override = default;
 
 protected:
@@ -28,14 +32,16 @@ private:
     void OnHelp();
     void OpenWebShortcut(const char* fileName);
     void FillVideoCardList(const std::string& storedName);
+    // The recorded drive, or the launcher's disc where only that one holds the file.
+    std::string SourceHolding(const PathOnDisc& fileOn) const;
 
     static const MessageMapEntry<COptionDlg> s_messageMap[];
 
     std::string m_SrcDrive;
+    std::optional<std::string> m_LauncherDisc;
     HWND MyComboBox = nullptr;
-    std::string m_RunCommand;
-    std::string m_UninstallCommand;
-    std::string m_SetupCommand;
+    ProgramCommand m_RunCommand;
+    ProgramCommand m_UninstallCommand;
 };
 
 // The area of an options menu that its picture is scaled into, in client coordinates.

@@ -1,4 +1,5 @@
 #include "app/CdFiles.h"
+#include "base/PathSeparators.h"
 #include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 #include "install/InstallRecord.h"
@@ -7,6 +8,8 @@
 #include "menus/Launch.h"
 #include "menus/Option.h"
 #include "resource.h"
+
+#include <utility>
 
 const MessageMapEntry<COptionDlg> COptionDlg::s_messageMap[] = {
     {WM_COMMAND, IDC_VIDEOCARD, CBN_SELCHANGE, &COptionDlg::OnSelchangeVideoCard},
@@ -20,7 +23,8 @@ const MessageMapEntry<COptionDlg> COptionDlg::s_messageMap[] = {
     {WM_PAINT, 0, 0, &COptionDlg::OnPaint},
 };
 
-COptionDlg::COptionDlg(CWnd* parent) : CPictureMenu(IDD_OPTIONS, parent)
+COptionDlg::COptionDlg(CWnd* parent, std::optional<std::string> launcherDisc)
+    : CPictureMenu(IDD_OPTIONS, parent), m_LauncherDisc(std::move(launcherDisc))
 {
 }
 
@@ -35,9 +39,8 @@ BOOL COptionDlg::OnInitDialog()
     CDialog::OnInitDialog();
 
     if (const auto record = ReadInstallRecord()) {
-        m_RunCommand = RunCommand(*record);
-        m_UninstallCommand = UninstallCommand(*record);
-        m_SetupCommand = SetupCommand(record->SrcDrive);
+        m_RunCommand = {GameProgram(*record), RunCommand(*record)};
+        m_UninstallCommand = {UninstallProgram(*record), UninstallCommand(*record)};
         m_SrcDrive = record->SrcDrive;
     }
 
@@ -50,7 +53,8 @@ BOOL COptionDlg::OnInitDialog()
 
     FillVideoCardList(ReadVideoCard());
 
-    m_SourcePicture.LoadTga(SetupPicturePath(m_SrcDrive).c_str());
+    const auto pictureOn = [](const std::string& root) { return SetupPicturePath(root); };
+    m_SourcePicture.LoadTga(SetupPicturePath(SourceHolding(pictureOn)).c_str());
     PlacePicture(OptionsPictureArea(*this));
     return TRUE;
 }
@@ -75,10 +79,18 @@ void COptionDlg::OnRun()
     LaunchProgram(m_RunCommand, kOptionsCommandCapacity);
 }
 
+std::string COptionDlg::SourceHolding(const PathOnDisc& fileOn) const
+{
+    return ::SourceHolding(m_SrcDrive, m_LauncherDisc, fileOn, OpensForReading);
+}
+
 void COptionDlg::OnSetup()
 {
     EndDialog(0);
-    LaunchProgram(m_SetupCommand, kOptionsCommandCapacity);
+    // Without a record there is no drive, and so no installer, to start.
+    const auto setupOn = [](const std::string& root) { return SetupCommand(root); };
+    const std::string root = SourceHolding(setupOn);
+    LaunchProgram(ProgramAlone(SetupCommand(root)), CapacityUnder(root, kOptionsCommandCapacity));
 }
 
 void COptionDlg::OnUninstall()
@@ -104,10 +116,17 @@ void COptionDlg::OnGamesWebSite()
 
 void COptionDlg::OpenWebShortcut(const char* fileName)
 {
-    ShellOpen(m_hWnd, fileName, WebShortcutDirectory(m_SrcDrive), SW_HIDE);
+    const std::string root =
+        SourceHolding([fileName](const std::string& disc) { return SourcePath(disc, fileName); });
+    ShellOpen(m_hWnd, fileName, WebShortcutDirectory(root), CapacityUnder(root, kDirectoryCapacity),
+              SW_HIDE);
 }
 
 void COptionDlg::OnHelp()
 {
-    ShellOpen(m_hWnd, kHelpDocument, HelpDirectory(m_SrcDrive), SW_SHOW);
+    const std::string root = SourceHolding([](const std::string& disc) {
+        return JoinPath(HelpDirectory(disc), kHelpDocument, SystemLeadBytes());
+    });
+    ShellOpen(m_hWnd, kHelpDocument, HelpDirectory(root), CapacityUnder(root, kDirectoryCapacity),
+              SW_SHOW);
 }

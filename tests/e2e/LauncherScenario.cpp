@@ -3,6 +3,13 @@
 #include <cstdlib>
 #include <utility>
 
+std::vector<std::string> StartedCommands(std::vector<std::string> log)
+{
+    for (std::string& line : log)
+        line = line.substr(0, line.find('|', line.find('|') + 1));
+    return log;
+}
+
 std::string LauncherScenario::InsertCd(char letter)
 {
     std::string folder = MakeCdFolder(std::string("cd-") + letter);
@@ -37,10 +44,23 @@ void LauncherScenario::Reset()
     DeleteInstallRecord();
     DeleteTree("C:\\zarn2000");
     DeleteTree(kCdCopyOnC);
+    DeleteTree(kCopiesFolder);
     ::DeleteFileA(StandinLogPath().c_str());
     // The launcher's own trace files.
     ::DeleteFileA("C:\\debug.err");
     ::DeleteFileA("C:\\testlb.txt");
+}
+
+void LauncherScenario::ExpectAutorunSetupStarts(LauncherRun& run, const std::string& installer,
+                                                const char* why)
+{
+    HWND menu = run.WaitForMenu(kAutorunSetup);
+    ASSERT_NE(menu, nullptr) << "held up by a message: " << why;
+    ExpectIntroPicture(run);
+    ClickButton(::GetDlgItem(menu, kAutorunSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
+              std::vector<std::string>{"setup.exe|" + installer});
 }
 
 void LauncherScenario::ExpectIntroPicture(LauncherRun& run)

@@ -19,9 +19,14 @@ inline constexpr const char* kMenuNoCd =
     "Can't locate the CD drive, please insert the Zarn Vellor Season 1999-2000 CD and allow it to "
     "autorun";
 
-// Where a scenario may copy the disc on C:. Short, because the autorun menu's Setup command line
-// passes through a 50-character buffer; with a space, which must lead the system nowhere else.
+// Where a scenario may copy the disc on C:. With a space, which must lead the system nowhere else.
 inline constexpr const char* kCdCopyOnC = "C:\\Zarn Copy";
+// Where scenarios put copies of the disc and installed games in folders of every kind: long
+// names, accented or Japanese letters. Deleted before and after every scenario.
+inline constexpr const char* kCopiesFolder = "C:\\Zarn Copies";
+
+// The stand-ins' log lines cut before the working directory: each program's name and command line.
+std::vector<std::string> StartedCommands(std::vector<std::string> log);
 
 class LauncherScenario : public testing::Test {
 public:
@@ -37,6 +42,10 @@ protected:
 
     // The main window shows the CD's intro picture stretched over its client area.
     void ExpectIntroPicture(LauncherRun& run);
+
+    // The autorun menu comes up with no message before it (`why` says what a message would
+    // mean), over the intro picture; its Setup button ends the launcher and starts `installer`.
+    void ExpectAutorunSetupStarts(LauncherRun& run, const std::string& installer, const char* why);
 
     // The menu shows the CD's menu picture scaled to `area` (its client coordinates), pixel for
     // pixel, and its own background just right of it.

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
@@ -15,8 +16,40 @@ protected:
     void Install(const std::string& targetDir, const std::string& srcDrive)
     {
         SeedInstallRecord({targetDir, srcDrive, std::nullopt, true});
-        PlaceStandin(targetDir + "\\zarn.exe");
+        std::string gameFolder = targetDir;
+        std::ranges::replace(gameFolder, '/', '\\');
+        PlaceStandin(gameFolder + "\\zarn.exe");
         PlaceStandin("C:\\windows\\isuninst.exe");
+    }
+
+    // Help and the two web-site buttons open their files from `root` (as the opener's lines
+    // show), and the menu stays. Returns how many lines the stand-ins' log then has.
+    size_t ExpectDocumentsOpenFrom(HWND menu, const std::string& root)
+    {
+        const struct {
+            int button;
+            const char* file;
+            std::string directory;
+            const char* show;
+        } opens[] = {{kHelp, "zarnhelp.rtf", root + "\\help", "5"},
+                     {kDeveloperWebSite, "quillmoor web site.url", root + "\\", "0"},
+                     {kGamesWebSite, "Zarn Games web site.url", root + "\\", "0"}};
+        size_t expected = 0;
+        for (const auto& open : opens) {
+            ClickButton(::GetDlgItem(menu, open.button));
+            const auto lines = WaitForStandinLines(++expected);
+            if (lines.size() != expected) {
+                ADD_FAILURE() << "nothing opened for button " << open.button;
+                return lines.size();
+            }
+            const auto fields = Fields(lines.back());
+            EXPECT_EQ(fields[0], "opener.exe");
+            EXPECT_NE(fields[1].find(open.file), std::string::npos) << fields[1];
+            EXPECT_EQ(fields[2], open.directory);
+            EXPECT_EQ(fields[3], open.show);
+        }
+        EXPECT_TRUE(IsVisible(menu));
+        return expected;
     }
 
     // The fields of a stand-in's line: name, command line, working directory, show state.
@@ -48,8 +81,10 @@ TEST_P(ProgramButtons, StartTheirCommandLineAndEndTheLauncher)
     const StartCase& c = GetParam();
     InsertCd(c.srcDrive[0]);
     Install(c.targetDir, c.srcDrive);
-    // A program where an unquoted path with spaces would lead the system astray.
+    // Programs where an unquoted path with spaces, or a line cut at its first ".exe", would lead
+    // the system astray.
     PlaceStandin("C:\\Program.exe");
+    PlaceStandin("C:\\Games\\Zarn.exe");
     LauncherRun run;
     ClickButton(::GetDlgItem(run.WaitForMenu(kOptionsRun), c.button));
     EXPECT_TRUE(run.WaitForExit());
@@ -67,10 +102,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "C:\\Games\\Zarn\\zarn.exe D:"},
         StartCase{"RunFromAFolderWithSpaces", "C:\\Program Files\\Zarn", "D:", kOptionsRun,
                   "zarn.exe", "C:\\Program Files\\Zarn\\zarn.exe D:"},
+        StartCase{"RunFromAFolderWithExeInside", "C:\\Games\\Zarn.exe Edition", "D:", kOptionsRun,
+                  "zarn.exe", "C:\\Games\\Zarn.exe Edition\\zarn.exe D:"},
+        StartCase{"RunFromAFolderWrittenWithSlashes", "C:/Games/Zarn Slash", "D:", kOptionsRun,
+                  "zarn.exe", "C:/Games/Zarn Slash\\zarn.exe D:"},
         // The drive as a letter alone, and with its colon: one colon either way.
         StartCase{"SetupFromALoneLetter", "C:\\Games\\Zarn", "D", kOptionsSetup, "setup.exe",
                   "D:\\setup\\disk1\\setup.exe"},
         StartCase{"SetupFromALetterAndColon", "C:\\Games\\Zarn", "E:", kOptionsSetup, "setup.exe",
+                  "E:\\setup\\disk1\\setup.exe"},
+        StartCase{"SetupFromADriveRoot", "C:\\Games\\Zarn", "E:\\", kOptionsSetup, "setup.exe",
                   "E:\\setup\\disk1\\setup.exe"},
         StartCase{"Uninstall", "C:\\Program Files\\Zarn", "D:", kOptionsUninstall, "isuninst.exe",
                   "C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\""}),
@@ -121,35 +162,36 @@ TEST_F(OptionsMenu, HelpAndTheWebSitesOpenFromTheRecordedDriveAndTheMenuStays)
     LauncherRun run;
     HWND menu = run.WaitForMenu(kOptionsRun);
     ASSERT_NE(menu, nullptr);
-    const struct {
-        int button;
-        const char* file;
-        const char* directory;
-        const char* show;
-    } opens[] = {{kHelp, "zarnhelp.rtf", "D:\\help", "5"},
-                 {kDeveloperWebSite, "quillmoor web site.url", "D:\\", "0"},
-                 {kGamesWebSite, "Zarn Games web site.url", "D:\\", "0"}};
-    size_t expected = 0;
-    for (const auto& open : opens) {
-        ClickButton(::GetDlgItem(menu, open.button));
-        const auto lines = WaitForStandinLines(++expected);
-        ASSERT_EQ(lines.size(), expected);
-        const auto fields = Fields(lines.back());
-        EXPECT_EQ(fields[0], "opener.exe");
-        EXPECT_NE(fields[1].find(open.file), std::string::npos) << fields[1];
-        EXPECT_EQ(fields[2], open.directory);
-        EXPECT_EQ(fields[3], open.show);
-    }
-    EXPECT_TRUE(IsVisible(menu));
+    ExpectDocumentsOpenFrom(menu, "D:");
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());
 }
 
-TEST_F(OptionsMenu, ARecordedDriveThatIsAbsentOpensNothingButTheMenuWorks)
+// The disc mounted at another letter than the one the installer recorded (an image, a new drive):
+// the disc the launcher found serves every button, and the record stays as it was.
+TEST_F(OptionsMenu, TheDiscAtAnotherLetterServesEveryButton)
 {
-    InsertCd('D');
+    InsertCd('F');
+    Install("C:\\Games\\Zarn", "E:");
+    LauncherRun run;
+    HWND menu = run.WaitForMenu(kOptionsRun);
+    ASSERT_NE(menu, nullptr) << "held up by a message: the picture was not read from F:";
+    size_t expected = ExpectDocumentsOpenFrom(menu, "F:");
+    ClickButton(::GetDlgItem(menu, kOptionsSetup));
+    EXPECT_TRUE(run.WaitForExit());
+    const auto lines = WaitForStandinLines(++expected);
+    ASSERT_EQ(lines.size(), expected);
+    EXPECT_EQ(Fields(lines.back())[1], "F:\\setup\\disk1\\setup.exe");
+    EXPECT_EQ(StoredInstallText("SRCDRIVE"), "E:");
+}
+
+// With no disc anywhere, the recorded drive's paths stand and lead nowhere.
+TEST_F(OptionsMenu, ARecordedDriveThatIsAbsentWithNoDiscOpensNothingButTheMenuWorks)
+{
     Install("C:\\Games\\Zarn", "Q:");
     LauncherRun run;
+    ExpectMessage(run, kMainNoCd);
+    ExpectMessage(run, kEmptyTga); // Not Found\zarn2000\Data\intro.tga
     ExpectMessage(run, kEmptyTga); // Q:\data\setup.tga
     HWND menu = run.WaitForMenu(kOptionsRun);
     ASSERT_NE(menu, nullptr);

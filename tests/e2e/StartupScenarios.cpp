@@ -87,14 +87,6 @@ TEST_F(Startup, AMarkerThatCannotBeOpenedCountsAsNoCd)
     ExpectRunWithoutCd(*this);
 }
 
-// The stand-ins' log lines cut before the working directory: each program's name and command line.
-std::vector<std::string> StartedCommands(std::vector<std::string> log)
-{
-    for (std::string& line : log)
-        line = line.substr(0, line.find('|', line.find('|') + 1));
-    return log;
-}
-
 // A marker planted on C: with a stand-in where the disc's setup program would be.
 void PlantMarkerOnC()
 {
@@ -126,13 +118,8 @@ TEST_F(Startup, StartedFromTheCdOnEItUsesEEvenWithAMarkerOnC)
     InsertCd('E');
     PlantMarkerOnC();
     LauncherRun run("E:\\zarn2000");
-    HWND menu = run.WaitForMenu(kAutorunSetup);
-    ASSERT_NE(menu, nullptr) << "held up by a message: the pictures were not read from E:";
-    ExpectIntroPicture(run);
-    ClickButton(::GetDlgItem(menu, kAutorunSetup));
-    EXPECT_TRUE(run.WaitForExit());
-    EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
-              std::vector<std::string>{"setup.exe|E:\\zarn2000\\setup\\disk1\\setup.exe"});
+    ExpectAutorunSetupStarts(run, "E:\\zarn2000\\setup\\disk1\\setup.exe",
+                             "the pictures were not read from E:");
 }
 
 // A copy of the disc in a folder on a hard disk works from its own place, with no CD anywhere.
@@ -142,14 +129,8 @@ TEST_F(Startup, ACopyOfTheDiscOnCWorksFromItsOwnFolder)
     // What a system left to cut the command line at its space would start instead.
     PlaceStandin("C:\\Zarn.exe");
     LauncherRun run(std::string(kCdCopyOnC) + "\\zarn2000");
-    HWND menu = run.WaitForMenu(kAutorunSetup);
-    ASSERT_NE(menu, nullptr) << "held up by a message: the copy was not found";
-    ExpectIntroPicture(run);
-    ClickButton(::GetDlgItem(menu, kAutorunSetup));
-    EXPECT_TRUE(run.WaitForExit());
-    EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
-              std::vector<std::string>{"setup.exe|" + std::string(kCdCopyOnC) +
-                                       "\\zarn2000\\setup\\disk1\\setup.exe"});
+    ExpectAutorunSetupStarts(run, std::string(kCdCopyOnC) + "\\zarn2000\\setup\\disk1\\setup.exe",
+                             "the copy was not found");
     ::DeleteFileA("C:\\Zarn.exe");
 }
 
@@ -161,14 +142,39 @@ TEST_F(Startup, ALoneLauncherInAZarn2000FolderUsesTheCd)
     LayOutCd(kCdCopyOnC);
     ::DeleteFileA((std::string(kCdCopyOnC) + "\\zarn2000\\Data\\intro.tga").c_str());
     LauncherRun run(std::string(kCdCopyOnC) + "\\zarn2000");
-    HWND menu = run.WaitForMenu(kAutorunSetup);
-    ASSERT_NE(menu, nullptr) << "held up by a message: the lone launcher's folder was taken";
-    ExpectIntroPicture(run);
-    ClickButton(::GetDlgItem(menu, kAutorunSetup));
-    EXPECT_TRUE(run.WaitForExit());
-    EXPECT_EQ(StartedCommands(WaitForStandinLines(1)),
-              std::vector<std::string>{"setup.exe|E:\\zarn2000\\setup\\disk1\\setup.exe"});
+    ExpectAutorunSetupStarts(run, "E:\\zarn2000\\setup\\disk1\\setup.exe",
+                             "the lone launcher's folder was taken");
 }
+
+// Copies of the disc where users keep them, each working from its own place with a CD in E:: a
+// folder whose name is longer than a drive letter's command buffer allows for, and one with
+// accented letters.
+struct CopyCase {
+    const char* name;
+    std::string root;
+    friend void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class CopiesOfTheDisc : public LauncherScenario, public testing::WithParamInterface<CopyCase> {};
+
+TEST_P(CopiesOfTheDisc, StartTheirOwnInstaller)
+{
+    const CopyCase& c = GetParam();
+    InsertCd('E');
+    LayOutCd(c.root);
+    LauncherRun run(c.root + "\\zarn2000");
+    ExpectAutorunSetupStarts(run, c.root + "\\zarn2000\\setup\\disk1\\setup.exe",
+                             "the copy was not found");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, CopiesOfTheDisc,
+    testing::Values(CopyCase{"LongFolder", std::string(kCopiesFolder) +
+                                               "\\Desktop\\Zarn Vellor Season 1999-2000 CD"},
+                    // "Zärn Kopie" in the Western code page.
+                    CopyCase{"AccentedFolder",
+                             std::string(kCopiesFolder) + "\\Spiele\\Z\xE4rn Kopie"}),
+    [](const testing::TestParamInfo<CopyCase>& param) { return std::string(param.param.name); });
 
 struct MenuChoice {
     const char* name;

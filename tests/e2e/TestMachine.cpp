@@ -208,15 +208,20 @@ void SeedInstallRecord(const InstallRecordValues& values)
     }
 }
 
-std::string StoredVideoCard()
+std::string StoredInstallText(const char* name)
 {
     char text[600] = {};
     DWORD size = sizeof text - 1;
     UniqueRegistryKey key;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, KEY_QUERY_VALUE | kInstallersView,
                         key.put()) == ERROR_SUCCESS)
-        ::RegGetValueA(key.get(), nullptr, "VIDEOCARD", RRF_RT_REG_SZ, nullptr, text, &size);
+        ::RegGetValueA(key.get(), nullptr, name, RRF_RT_REG_SZ, nullptr, text, &size);
     return text;
+}
+
+std::string StoredVideoCard()
+{
+    return StoredInstallText("VIDEOCARD");
 }
 
 void DeleteInstallRecord()

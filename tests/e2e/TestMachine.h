@@ -51,7 +51,8 @@ struct InstallRecordValues {
 };
 void SeedInstallRecord(const InstallRecordValues& values);
 void DeleteInstallRecord();
-// The text of "VIDEOCARD" in the install record; empty when there is none.
+// The text of a value in the install record; empty when there is none.
+std::string StoredInstallText(const char* name);
 std::string StoredVideoCard();
 
 void DeleteTree(const std::string& windowsPath);

@@ -31,4 +31,29 @@ TEST(CommandBuffer, ZeroFillsEverythingAfterTheText)
         EXPECT_EQ((*buffer)[i], '\0') << i;
 }
 
+// A drive keeps the buffer the menu was built with; a copy of the disc in a folder or on a share
+// gets room for any path the system starts a program from, but never less than the menu's own.
+TEST(CapacityUnder, IsTheMenusOwnForADriveAndAFullPathsForAFolder)
+{
+    const struct {
+        const char* root;
+        std::size_t autorun;
+        std::size_t options;
+    } cases[] = {
+        {"D:", 50, 200},
+        {"D", 50, 200},
+        {"d:\\", 50, 200},
+        {"D:/", 50, 200},
+        {"C:\\Users\\alice\\Desktop\\Zarn CD", 260, 260},
+        {"\\\\fileserver01\\games", 260, 260},
+        {"D:\\zarn2000", 260, 260},
+        {"Not Found", 260, 260},
+        {"", 260, 260},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CapacityUnder(c.root, kAutorunCommandCapacity), c.autorun) << c.root;
+        EXPECT_EQ(CapacityUnder(c.root, kOptionsCommandCapacity), c.options) << c.root;
+    }
+}
+
 } // namespace

@@ -4,88 +4,78 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <ostream>
 #include <string>
 
 namespace {
 
-struct SplitCase {
+struct CommandCase {
     const char* name;
-    const char* commandLine;
-    std::optional<ProgramCommand> expected;
-    bool fullPath; // whether the program found may be started
+    ProgramCommand command;
+    const char* parameters; // what an elevated start hands the shell
+    bool startable;         // through the options menu's buffer
 
-    friend void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
+    friend void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class CommandLineSplit : public testing::TestWithParam<SplitCase> {};
+class Commands : public testing::TestWithParam<CommandCase> {};
 
-TEST_P(CommandLineSplit, FindsTheProgramAndTheRest)
+TEST_P(Commands, StartTheirKnownProgramWithTheRestAsParameters)
 {
-    const SplitCase& c = GetParam();
-    const auto split = SplitCommandLine(c.commandLine);
-    ASSERT_EQ(split.has_value(), c.expected.has_value());
-    if (!split)
-        return;
-    EXPECT_EQ(split->program, c.expected->program);
-    EXPECT_EQ(split->parameters, c.expected->parameters);
-    EXPECT_EQ(IsFullPath(split->program), c.fullPath);
+    const CommandCase& c = GetParam();
+    EXPECT_EQ(Parameters(c.command), c.parameters);
+    EXPECT_EQ(CanStart(c.command, kOptionsCommandCapacity), c.startable);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Launches, CommandLineSplit,
+    Launches, Commands,
     testing::Values(
-        // The command lines the menus build.
-        SplitCase{"AutorunSetup", "D:\\zarn2000\\setup\\disk1\\setup.exe",
-                  ProgramCommand{"D:\\zarn2000\\setup\\disk1\\setup.exe", ""}, true},
-        SplitCase{"RunFromAFolderWithSpaces", "C:\\Program Files\\Zarn\\zarn.exe D:",
-                  ProgramCommand{"C:\\Program Files\\Zarn\\zarn.exe", "D:"}, true},
-        SplitCase{"UninstallWithQuotedLog",
-                  "C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\"",
-                  ProgramCommand{"C:\\windows\\isuninst.exe",
-                                 "-f\"C:\\Program Files\\Zarn\\uninst.isu\""},
-                  true},
+        // The lines the menus build.
+        CommandCase{"AutorunSetup", ProgramAlone("D:\\zarn2000\\setup\\disk1\\setup.exe"), "",
+                    true},
+        CommandCase{"RunFromAFolderWithSpaces",
+                    {"C:\\Program Files\\Zarn\\zarn.exe", "C:\\Program Files\\Zarn\\zarn.exe D:"},
+                    "D:",
+                    true},
+        CommandCase{"Uninstall",
+                    {"C:\\windows\\isuninst.exe",
+                     "C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\""},
+                    "-f\"C:\\Program Files\\Zarn\\uninst.isu\"",
+                    true},
+        // Folders that a line cut at its first ".exe" would have misread.
+        CommandCase{
+            "ExeAndASpaceInTheFolder",
+            {"C:\\Games\\Zarn.exe Edition\\zarn.exe", "C:\\Games\\Zarn.exe Edition\\zarn.exe D:"},
+            "D:",
+            true},
+        CommandCase{
+            "ForwardSlashes", {"C:/Games/Zarn/zarn.exe", "C:/Games/Zarn/zarn.exe D:"}, "D:", true},
+        CommandCase{"NetworkPath", ProgramAlone("\\\\server\\cd\\setup\\disk1\\setup.exe"), "",
+                    true},
+        // A record without SRCDRIVE: the line ends in the space before it.
+        CommandCase{
+            "NoSrcDrive", {"C:\\Games\\Zarn\\zarn.exe", "C:\\Games\\Zarn\\zarn.exe "}, "", true},
         // Without a CD the drive is "Not Found": whatever "Not.exe" the system would find by
         // cutting at the space must not run.
-        SplitCase{"NoCd", "Not Found\\zarn2000\\setup\\disk1\\setup.exe",
-                  ProgramCommand{"Not Found\\zarn2000\\setup\\disk1\\setup.exe", ""}, false},
-        // Missing record values: rooted on no drive, or a colon too many.
-        SplitCase{"NoTargetDir", "\\zarn.exe ", ProgramCommand{"\\zarn.exe", ""}, false},
-        SplitCase{"NoSrcDrive", ":\\setup\\disk1\\setup.exe",
-                  ProgramCommand{":\\setup\\disk1\\setup.exe", ""}, false},
-        SplitCase{"DoubledColon", "D::\\setup\\disk1\\setup.exe",
-                  ProgramCommand{"D::\\setup\\disk1\\setup.exe", ""}, false},
-        // Only an ".exe" that ends a word ends the program, in any letter case.
-        SplitCase{"UpperCaseAndTabs", "E:\\A.EXEC\\SETUP.EXE\t-s  x",
-                  ProgramCommand{"E:\\A.EXEC\\SETUP.EXE", "-s  x"}, true},
-        SplitCase{"ExeInsideAWord", "C:\\my.exes\\run.exe",
-                  ProgramCommand{"C:\\my.exes\\run.exe", ""}, true},
-        SplitCase{"ExeNotAtTheEnd", "C:\\Games\\zarn.exe.bak", std::nullopt, false},
-        SplitCase{"NoProgram", "C:\\Games\\readme.txt", std::nullopt, false},
-        SplitCase{"Empty", "", std::nullopt, false},
-        // A quoted first token is the program as it stands.
-        SplitCase{"Quoted",
-                  "\"C:\\Zarn Game\\zarn\" D:", ProgramCommand{"C:\\Zarn Game\\zarn", "D:"}, true},
-        SplitCase{"QuotedNetworkPath", "\"\\\\server\\cd\\setup.exe\"",
-                  ProgramCommand{"\\\\server\\cd\\setup.exe", ""}, true},
-        SplitCase{"Unclosed", "\"C:\\unclosed.exe", std::nullopt, false},
-        SplitCase{"EmptyQuotes", "\"\" x.exe", std::nullopt, false},
-        SplitCase{"DriveRelative", "D:setup.exe", ProgramCommand{"D:setup.exe", ""}, false}),
-    [](const testing::TestParamInfo<SplitCase>& param) { return std::string(param.param.name); });
+        CommandCase{"NoCd", ProgramAlone("Not Found\\zarn2000\\setup\\disk1\\setup.exe"), "",
+                    false},
+        // Missing record values: rooted on no drive.
+        CommandCase{"NoTargetDir", {"\\zarn.exe", "\\zarn.exe D:"}, "D:", false},
+        CommandCase{"TargetDirTooLong", {"", ""}, "", false},
+        CommandCase{"DriveRelative", ProgramAlone("D:setup.exe"), "", false},
+        // A line that does not begin with its program would start one program with another's
+        // line.
+        CommandCase{"LineOfAnotherProgram", {"C:\\windows\\isuninst.exe", ""}, "", false}),
+    [](const testing::TestParamInfo<CommandCase>& param) { return std::string(param.param.name); });
 
-// What LaunchProgram refuses to start: a line that leaves no zero byte in its buffer, and one
-// whose program has no full path.
-TEST(ProgramToStart, IsTheProgramOfALineThatFitsItsBufferAndNamesAFullPath)
+// What LaunchProgram refuses to start: a line that leaves no zero byte in its buffer.
+TEST(CanStart, NeedsALineThatFitsItsBuffer)
 {
     const std::string program = "D:\\zarn2000\\setup\\disk1\\setup.exe";
     const std::string longest =
         program + std::string(kAutorunCommandCapacity - 1 - program.size(), ' ');
-    const auto started = ProgramToStart(longest, kAutorunCommandCapacity);
-    ASSERT_TRUE(started.has_value());
-    EXPECT_EQ(started->program, program);
-    EXPECT_FALSE(ProgramToStart(longest + " ", kAutorunCommandCapacity).has_value());
-    EXPECT_FALSE(ProgramToStart("zarn2000\\setup.exe", kAutorunCommandCapacity).has_value());
+    EXPECT_TRUE(CanStart({program, longest}, kAutorunCommandCapacity));
+    EXPECT_FALSE(CanStart({program, longest + " "}, kAutorunCommandCapacity));
 }
 
 } // namespace

@@ -145,7 +145,7 @@ private:
 TEST_F(Launching, StartsTheCommandLineAsGivenAndClosesBothHandlesAtOnce)
 {
     g_capacity = kAutorunCommandCapacity;
-    LaunchProgram("D:\\zarn2000\\setup\\disk1\\setup.exe", kAutorunCommandCapacity);
+    LaunchProgram(ProgramAlone("D:\\zarn2000\\setup\\disk1\\setup.exe"), kAutorunCommandCapacity);
     ASSERT_EQ(g_starts.size(), 1u);
     const SeenStart& seen = g_starts[0];
     EXPECT_EQ(seen.applicationName, "D:\\zarn2000\\setup\\disk1\\setup.exe");
@@ -164,14 +164,17 @@ TEST_F(Launching, StartsTheCommandLineAsGivenAndClosesBothHandlesAtOnce)
 TEST_F(Launching, NamesTheProgramByItsPathAndStartsNothingWithoutAFullPath)
 {
     g_capacity = kOptionsCommandCapacity;
-    LaunchProgram("C:\\Program Files\\Zarn\\zarn.exe D:", kOptionsCommandCapacity);
+    // A folder with ".exe " inside: the program is the one the launcher knows, not a cut line.
+    LaunchProgram(
+        {"C:\\Games\\Zarn.exe Edition\\zarn.exe", "C:\\Games\\Zarn.exe Edition\\zarn.exe D:"},
+        kOptionsCommandCapacity);
     ASSERT_EQ(g_starts.size(), 1u);
-    EXPECT_EQ(g_starts[0].applicationName, "C:\\Program Files\\Zarn\\zarn.exe");
-    EXPECT_EQ(std::string(g_starts[0].buffer.data()), "C:\\Program Files\\Zarn\\zarn.exe D:");
+    EXPECT_EQ(g_starts[0].applicationName, "C:\\Games\\Zarn.exe Edition\\zarn.exe");
+    EXPECT_EQ(std::string(g_starts[0].buffer.data()), "C:\\Games\\Zarn.exe Edition\\zarn.exe D:");
 
-    for (const char* line : {"Not Found\\zarn2000\\setup\\disk1\\setup.exe",
-                             "\\zarn.exe D:", "D::\\setup\\disk1\\setup.exe", ""})
-        LaunchProgram(line, kOptionsCommandCapacity);
+    for (const char* program : {"Not Found\\zarn2000\\setup\\disk1\\setup.exe", "\\zarn.exe",
+                                "D::\\setup\\disk1\\setup.exe", ""})
+        LaunchProgram(ProgramAlone(program), kOptionsCommandCapacity);
     EXPECT_EQ(g_starts.size(), 1u);
 }
 
@@ -192,7 +195,8 @@ TEST_F(Launching, OnlyAProgramThatNeedsElevationIsStartedAgainThroughTheShell)
         g_starts.clear();
         g_elevations.clear();
         g_createError = outcome.error;
-        LaunchProgram("C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\"",
+        LaunchProgram({"C:\\windows\\isuninst.exe",
+                       "C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\""},
                       kOptionsCommandCapacity);
         EXPECT_EQ(g_starts.size(), 1u) << outcome.error;
         ASSERT_EQ(g_elevations.size(), outcome.elevations) << outcome.error;
@@ -209,7 +213,7 @@ TEST_F(Launching, OnlyAProgramThatNeedsElevationIsStartedAgainThroughTheShell)
 
     g_elevations.clear();
     g_capacity = kAutorunCommandCapacity;
-    LaunchProgram("D:\\zarn2000\\setup\\disk1\\setup.exe", kAutorunCommandCapacity);
+    LaunchProgram(ProgramAlone("D:\\zarn2000\\setup\\disk1\\setup.exe"), kAutorunCommandCapacity);
     ASSERT_EQ(g_elevations.size(), 1u);
     EXPECT_EQ(g_elevations[0].file, "D:\\zarn2000\\setup\\disk1\\setup.exe");
     EXPECT_EQ(g_elevations[0].parameters, "<none>");
@@ -224,21 +228,21 @@ TEST_F(Launching, CommandLinesOfCapacityOrMoreAreNotStarted)
     for (const std::size_t capacity : {kAutorunCommandCapacity, kOptionsCommandCapacity}) {
         g_starts.clear();
         g_capacity = capacity;
-        LaunchProgram(line(capacity - 1), capacity);
+        LaunchProgram(ProgramAlone(line(capacity - 1)), capacity);
         ASSERT_EQ(g_starts.size(), 1u);
         EXPECT_EQ(std::string(g_starts[0].buffer.data()), line(capacity - 1));
-        LaunchProgram(line(capacity), capacity);
-        LaunchProgram(line(capacity + 1), capacity);
+        LaunchProgram(ProgramAlone(line(capacity)), capacity);
+        LaunchProgram(ProgramAlone(line(capacity + 1)), capacity);
         EXPECT_EQ(g_starts.size(), 1u);
     }
 }
 
-TEST_F(Launching, OpensByBareNameInTheFolderAndRefusesFoldersOf200OrMore)
+TEST_F(Launching, OpensByBareNameInTheFolderAndRefusesFoldersOfItsCapacityOrMore)
 {
     auto* const owner = reinterpret_cast<HWND>(0x1234);
-    ShellOpen(owner, "zarnhelp.rtf", "D:\\ZARN2000\\help", SW_SHOW);
-    ShellOpen(owner, "quillmoor web site.url", std::string(199, 'd'), SW_HIDE);
-    ShellOpen(owner, "zarnhelp.rtf", std::string(200, 'd'), SW_SHOW);
+    ShellOpen(owner, "zarnhelp.rtf", "D:\\ZARN2000\\help", kDirectoryCapacity, SW_SHOW);
+    ShellOpen(owner, "quillmoor web site.url", std::string(199, 'd'), kDirectoryCapacity, SW_HIDE);
+    ShellOpen(owner, "zarnhelp.rtf", std::string(200, 'd'), kDirectoryCapacity, SW_SHOW);
     ASSERT_EQ(g_opens.size(), 2u);
     EXPECT_EQ(g_opens[0].owner, owner);
     EXPECT_EQ(g_opens[0].verb, "open");
@@ -252,7 +256,7 @@ TEST_F(Launching, OpensByBareNameInTheFolderAndRefusesFoldersOf200OrMore)
 
 TEST_F(Launching, OpensWithCOMReadyForTheShellAndReleasedAfterwards)
 {
-    ShellOpen(nullptr, "zarnhelp.rtf", "D:\\ZARN2000\\help", SW_SHOW);
+    ShellOpen(nullptr, "zarnhelp.rtf", "D:\\ZARN2000\\help", kDirectoryCapacity, SW_SHOW);
     ASSERT_EQ(g_opens.size(), 1u);
     EXPECT_TRUE(g_opens[0].inComApartment);
     EXPECT_FALSE(InComApartment());
@@ -310,7 +314,8 @@ TEST(ElevatedStart, TheShellStartsTheProgramWithItsParametersInTheLaunchersFolde
     const LaunchCalls previous =
         SetLaunchCalls({RefuseForElevation, &::ShellExecuteA, &::ShellExecuteExA});
 
-    LaunchProgram(program + " -f\"C:\\Program Files\\Zarn\\uninst.isu\"", kOptionsCommandCapacity);
+    LaunchProgram({program, program + " -f\"C:\\Program Files\\Zarn\\uninst.isu\""},
+                  kOptionsCommandCapacity);
 
     SetLaunchCalls(previous);
     ::SetCurrentDirectoryA(previousDirectory.c_str());

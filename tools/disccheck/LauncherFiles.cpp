@@ -2,6 +2,7 @@
 
 #include "app/CdFiles.h"
 #include "app/SourceDrive.h"
+#include "base/PathSeparators.h"
 #include "install/InstallRecord.h"
 #include "menus/CommandBuffer.h"
 #include "menus/ProgramCommand.h"
@@ -26,16 +27,17 @@ LauncherFile Picture(std::string purpose, const std::string& path, const std::st
     return file;
 }
 
-// The program LaunchProgram would start for the command line, or the line itself with the reason
-// it starts nothing.
-LauncherFile Program(std::string purpose, const std::string& commandLine, std::size_t capacity,
+// The program LaunchProgram would start with its path alone as the command line, with the reason
+// it starts nothing where it does not.
+LauncherFile Program(std::string purpose, const std::string& program, std::size_t capacity,
                      const std::string& root)
 {
-    if (const auto command = ProgramToStart(commandLine, capacity))
-        return File(std::move(purpose), command->program, root);
-    LauncherFile file = File(std::move(purpose), commandLine, root);
-    if (!FitsBuffer(commandLine, capacity))
-        file.refusal = "the command line has " + std::to_string(commandLine.size()) +
+    const ProgramCommand command = ProgramAlone(program);
+    LauncherFile file = File(std::move(purpose), program, root);
+    if (CanStart(command, capacity))
+        return file;
+    if (!FitsBuffer(command.commandLine, capacity))
+        file.refusal = "the command line has " + std::to_string(command.commandLine.size()) +
                        " characters; the launcher starts none of " + std::to_string(capacity) +
                        " or more";
     else
@@ -48,12 +50,12 @@ LauncherFile Program(std::string purpose, const std::string& commandLine, std::s
 LauncherFile Document(std::string purpose, const std::string& folder, const char* name,
                       const std::string& root)
 {
-    const std::string path = folder + (folder.ends_with('\\') ? "" : "\\") + name;
-    LauncherFile file = File(std::move(purpose), path, root);
-    if (!FitsBuffer(folder, kDirectoryCapacity))
+    LauncherFile file = File(std::move(purpose), JoinPath(folder, name, LeadBytes()), root);
+    const std::size_t capacity = CapacityUnder(root, kDirectoryCapacity);
+    if (!FitsBuffer(folder, capacity))
         file.refusal = "its folder has " + std::to_string(folder.size()) +
                        " characters; the launcher opens nothing in a folder of " +
-                       std::to_string(kDirectoryCapacity) + " or more";
+                       std::to_string(capacity) + " or more";
     return file;
 }
 
@@ -67,10 +69,14 @@ PictureShown MenuPicture(const char* menu, AreaSize area, const char* previewNam
 std::optional<std::string> PathUnderRoot(const std::string& launcherPath, const std::string& root)
 {
     // Without a root the launcher's path leads to whatever drive is current, not to the disc.
-    if (root.empty() || !launcherPath.starts_with(root) || launcherPath.size() == root.size() ||
-        launcherPath[root.size()] != '\\')
+    if (root.empty() || !launcherPath.starts_with(root) || launcherPath.size() == root.size())
         return std::nullopt;
-    return launcherPath.substr(root.size());
+    // The part under the root begins with the separator, whether the root ends in it ("D:\") or
+    // the path goes on with it ("D:").
+    const std::size_t start = EndsWithSeparator(root, LeadBytes()) ? root.size() - 1 : root.size();
+    if (!IsPathSeparator(launcherPath[start]))
+        return std::nullopt;
+    return launcherPath.substr(start);
 }
 
 std::vector<LauncherFile> LauncherFiles(const std::string& srcDrive)
@@ -84,13 +90,13 @@ std::vector<LauncherFile> LauncherFiles(const std::string& srcDrive)
         Picture("the autorun menu's picture", AutorunPicturePath(disc), disc,
                 MenuPicture("autorun", kAutorunPictureAreaSize, "autorun-menu")),
         Program("the autorun menu's Setup program", AutorunSetupCommand(disc),
-                kAutorunCommandCapacity, disc),
+                CapacityUnder(disc, kAutorunCommandCapacity), disc),
         Document("the autorun menu's help document", AutorunHelpDirectory(disc), kHelpDocument,
                  disc),
         Picture("the options menu's picture", SetupPicturePath(srcDrive), recorded,
                 MenuPicture("options", kOptionsPictureAreaSize, "options-menu")),
-        Program("the options menu's Setup program", SetupCommand(srcDrive), kOptionsCommandCapacity,
-                recorded),
+        Program("the options menu's Setup program", SetupCommand(srcDrive),
+                CapacityUnder(recorded, kOptionsCommandCapacity), recorded),
         Document("the options menu's help document", HelpDirectory(srcDrive), kHelpDocument,
                  recorded),
         Document("the options menu's developer web shortcut", WebShortcutDirectory(srcDrive),
