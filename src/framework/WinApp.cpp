@@ -1,5 +1,6 @@
 #include "framework/WinApp.h"
 
+#include "base/PathSeparators.h"
 #include "framework/ModulePath.h"
 
 namespace {
@@ -10,8 +11,9 @@ HINSTANCE g_instance = nullptr;
 std::string ExecutableTitle()
 {
     std::string name = ModulePath();
-    if (const auto slash = name.find_last_of("\\/"); slash != std::string::npos)
+    if (const auto slash = LastSeparator(name, SystemLeadBytes()); slash != std::string::npos)
         name.erase(0, slash + 1);
+    // No byte of a double-byte letter is a '.', so the extension is found by bytes.
     if (const auto dot = name.find_last_of('.'); dot != std::string::npos)
         name.erase(dot);
     return name;
