@@ -28,6 +28,7 @@ mkdir -p "$out"
 if [ -z "$own_disc" ]; then
   demo/make-demo-cd.sh --programs-from "$build" "$disc"
 elif [ -f "$own_disc" ]; then
+  rm -rf "$disc" # the demo's own folder in the build tree, made by an earlier run
   tools/extract-disc-image.sh "$own_disc" "$disc"
 elif [ "$windows_preset" = win32 ]; then
   disc=$own_disc

@@ -12,6 +12,9 @@
 struct DiscEntry {
     std::string name;
     bool isFolder = false;
+    // What a folder's entry is when it is neither file nor folder ("a FIFO", "a link to nothing"),
+    // which no image of the folder holds; empty for files and folders.
+    std::string unburnable;
 };
 
 class Disc {
@@ -33,9 +36,15 @@ public:
 struct DiscItem {
     std::vector<std::string> names;
     bool isFolder = false;
+    std::string unburnable; // see DiscEntry
+    // Where a name of the path matches two entries that differ in letter case only, both of them
+    // ("zarn2000/Data and zarn2000/data"): Windows shows one, and which is not the disc's to say,
+    // so the path leads nowhere certain and the search ends there.
+    std::string caseTwins;
 };
 
 // Finds `path` (names separated by backslashes, relative to the disc's root) the way Windows
 // does: each name matches in any letter case, and empty names between doubled backslashes are
-// skipped. Nothing when some name is not there.
+// skipped. Nothing when some name is not there. Where a name matches several entries, the item
+// found so far, with caseTwins.
 std::optional<DiscItem> Find(Disc& disc, std::string_view path);

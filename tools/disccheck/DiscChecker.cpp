@@ -44,6 +44,20 @@ std::string OnDisc(const std::string& path)
     return std::string(kDiscDrive) + "\\" + path;
 }
 
+// Why a file the launcher reads cannot be used where it was found; empty when it can.
+std::string Problem(const DiscItem& item)
+{
+    if (!item.caseTwins.empty())
+        return "the disc holds " + item.caseTwins +
+               ", which differ in letter case only: Windows shows one of them, and which one "
+               "is not the disc's to say; keep one";
+    if (item.isFolder)
+        return "it is a folder";
+    if (!item.unburnable.empty())
+        return "it is " + item.unburnable + ", which no disc holds: an image leaves it out";
+    return {};
+}
+
 } // namespace
 
 void DiscChecker::Print(Status status, const std::string& subject,
@@ -69,8 +83,8 @@ std::optional<DiscItem> DiscChecker::FindFile(std::string_view path, const std::
         Print(Status::Missing, subject, {});
         return std::nullopt;
     }
-    if (item->isFolder) {
-        Print(Status::Unusable, subject, {"it is a folder"});
+    if (const std::string problem = Problem(*item); !problem.empty()) {
+        Print(Status::Unusable, subject, {problem});
         return std::nullopt;
     }
     return item;
@@ -102,8 +116,10 @@ void DiscChecker::CheckAutorunEntry(const std::string& entry, const std::string&
 {
     const std::string subject = "autorun.inf's " + entry + ": " + OnDisc(file);
     const auto item = Find(m_Disc, file);
-    if (!item || item->isFolder)
+    if (!item)
         Print(Status::Unusable, subject, {"it names no file on the disc"});
+    else if (const std::string problem = Problem(*item); !problem.empty())
+        Print(Status::Unusable, subject, {problem});
     else
         Print(Status::Found, subject, {});
 }
@@ -180,8 +196,9 @@ void DiscChecker::WritePreviews(CTga& picture, const PictureShown& shown)
         picture.RescaleInto(area);
         const auto path = *m_PreviewFolder / (shown.previewName + "-" + std::to_string(size.width) +
                                               "x" + std::to_string(size.height) + ".png");
-        if (!WritePngPreview(area, path)) {
-            std::fprintf(stderr, "disccheck: cannot write %s\n", path.c_str());
+        if (const std::error_code error = WritePngPreview(area, path)) {
+            std::fprintf(stderr, "disccheck: cannot write %s: %s\n", path.c_str(),
+                         error.message().c_str());
             m_PreviewsWritten = false;
         }
     }

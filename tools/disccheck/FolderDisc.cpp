@@ -2,6 +2,34 @@
 
 #include <system_error>
 
+namespace {
+
+// A link is burned as what it points at (tools/make-disc-image.sh follows links); what is neither
+// file nor folder there is in no image.
+DiscEntry Listed(const std::filesystem::directory_entry& entry)
+{
+    namespace fs = std::filesystem;
+    DiscEntry listed;
+    listed.name = entry.path().filename().string();
+    std::error_code error;
+    const fs::file_status status = entry.status(error);
+    if (error || !fs::exists(status))
+        listed.unburnable = "a link that leads to no file";
+    else if (fs::is_directory(status))
+        listed.isFolder = true;
+    else if (fs::is_fifo(status))
+        listed.unburnable = "a FIFO";
+    else if (fs::is_socket(status))
+        listed.unburnable = "a socket";
+    else if (fs::is_block_file(status) || fs::is_character_file(status))
+        listed.unburnable = "a device";
+    else if (!fs::is_regular_file(status))
+        listed.unburnable = "neither file nor folder";
+    return listed;
+}
+
+} // namespace
+
 std::filesystem::path FolderDisc::PathOf(const std::vector<std::string>& names) const
 {
     std::filesystem::path path = m_Root;
@@ -17,10 +45,8 @@ std::optional<std::vector<DiscEntry>> FolderDisc::List(const std::vector<std::st
     if (error)
         return std::nullopt;
     std::vector<DiscEntry> listed;
-    for (const auto& entry : entries) {
-        // A link is burned as what it points at.
-        listed.push_back({entry.path().filename().string(), entry.is_directory(error)});
-    }
+    for (const auto& entry : entries)
+        listed.push_back(Listed(entry));
     return listed;
 }
 

@@ -65,7 +65,7 @@ std::optional<std::vector<DiscEntry>> IsoDisc::List(const std::vector<std::strin
         const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
         std::string name = PathName(*stat, jolietLevel);
         if (name != "." && name != "..")
-            entries.push_back({std::move(name), stat->type == iso9660_stat_s::_STAT_DIR});
+            entries.push_back({std::move(name), stat->type == iso9660_stat_s::_STAT_DIR, {}});
     }
     return entries;
 }

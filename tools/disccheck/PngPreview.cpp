@@ -1,5 +1,6 @@
 #include "PngPreview.h"
 
+#include "common/OutputFile.h"
 #include "picture/tga.h"
 
 #include <stb/stb_image_write.h>
@@ -8,7 +9,18 @@
 #include <cstdint>
 #include <vector>
 
-bool WritePngPreview(const CTga& picture, const std::filesystem::path& path)
+namespace {
+
+void AppendTo(void* context, void* data, int size)
+{
+    auto* bytes = static_cast<std::vector<uint8_t>*>(context);
+    const auto* first = static_cast<const uint8_t*>(data);
+    bytes->insert(bytes->end(), first, first + size);
+}
+
+} // namespace
+
+std::error_code WritePngPreview(const CTga& picture, const std::filesystem::path& path)
 {
     const auto width = static_cast<size_t>(picture.Width());
     const auto height = static_cast<size_t>(picture.Height());
@@ -22,6 +34,9 @@ bool WritePngPreview(const CTga& picture, const std::filesystem::path& path)
             target[x * 3 + 2] = source[x * 4];
         }
     }
-    return stbi_write_png(path.c_str(), picture.Width(), picture.Height(), 3, rgb.data(),
-                          picture.Width() * 3) != 0;
+    std::vector<uint8_t> png;
+    if (stbi_write_png_to_func(AppendTo, &png, picture.Width(), picture.Height(), 3, rgb.data(),
+                               picture.Width() * 3) == 0)
+        return std::make_error_code(std::errc::not_enough_memory);
+    return WriteWholeFile(path.c_str(), {png}, SpecialOutput::Replaced);
 }

@@ -126,6 +126,53 @@ found     the options menu's picture: D:\\data\\setup.tga
 share='\\server\share\'$(printf 'a%.0s' {1..184})
 check good 0 "$intro" --srcdrive "$share"
 
+# What a folder holds where the launcher expects a file, but no image of it holds: the folder is
+# unusable and tools/make-disc-image.sh refuses to image it.
+unburnable() {
+    local name=$1 expected=$2
+    "$disccheck" "$scratch/$name" >"$scratch/stdout" 2>"$scratch/stderr"
+    local actual=$?
+    local got
+    got=$(findings <"$scratch/stdout")
+    if [ "$actual" != 1 ] || [ "$got" != "$expected" ]; then
+        fail "$name"
+        printf '  expected 1:\n%s\n  got %s:\n%s\n' "$expected" "$actual" "$got"
+    fi
+    if "$root/tools/make-disc-image.sh" "$scratch/$name" "$scratch/$name.iso" 2>/dev/null ||
+        [ -e "$scratch/$name.iso" ]; then
+        fail "$name: an image was made of it"
+    fi
+}
+not_burned='which no disc holds: an image leaves it out'
+broken fifo-marker sh -c 'rm zarn2000/lumbrel.exe && mkfifo zarn2000/lumbrel.exe'
+unburnable fifo-marker "unusable  autorun.inf's open= entry, the program the disc starts: D:\\zarn2000\\lumbrel.exe
+          it is a FIFO, $not_burned
+unusable  autorun.inf's icon= entry, the drive's icon: D:\\zarn2000\\lumbrel.exe
+          it is a FIFO, $not_burned
+unusable  the marker by which the launcher finds its disc: D:\\zarn2000\\lumbrel.exe
+          it is a FIFO, $not_burned
+$intro"
+broken dangling-intro ln -sf nowhere zarn2000/Data/intro.tga
+unburnable dangling-intro "unusable  the intro picture: D:\\zarn2000\\Data\\intro.tga
+          it is a link that leads to no file, $not_burned"
+broken device-help sh -c 'rm help/zarnhelp.rtf && ln -s /dev/null help/zarnhelp.rtf'
+unburnable device-help "$intro
+unusable  the options menu's help document: D:\\help\\zarnhelp.rtf
+          it is a device, $not_burned"
+
+# A link is burned as what it points at: usable as a folder and as its image alike.
+broken linked-setup sh -c 'mv zarn2000/setup/disk1/setup.exe ../linked-setup.exe &&
+    ln -s "$(realpath ../linked-setup.exe)" zarn2000/setup/disk1/setup.exe'
+check linked-setup 0 "$intro"
+
+# Two folders whose names differ in letter case only: the same verdict for a folder and its image.
+broken case-twins sh -c 'mkdir zarn2000/data && cp zarn2000/Data/setup.tga zarn2000/data/'
+twins='the disc holds zarn2000/Data and zarn2000/data, which differ in letter case only: Windows shows one of them, and which one is not the disc'"'"'s to say; keep one'
+check case-twins 1 "unusable  the intro picture: D:\\zarn2000\\Data\\intro.tga
+          $twins
+unusable  the autorun menu's picture: D:\\zarn2000\\data\\setup.tga
+          $twins"
+
 # An image without Joliet names shows Windows other names than those on the folder.
 xorriso -as mkisofs -V LABEL -o "$scratch/plain.iso" "$good" >"$scratch/xorriso.log" 2>&1
 "$disccheck" "$scratch/plain.iso" >"$scratch/stdout"
@@ -149,6 +196,30 @@ for preview in 'autorun-menu 378 244 zarn2000/Data/setup.tga' 'options-menu 327 
         fail "the preview $menu-${width}x$height.png is not the menu's rescale"
     fi
 done
+
+# Previews are written whole, and never through what is planted in their folder: a link to a
+# file is replaced by the preview and the file stays as it was.
+planted=$scratch/planted
+mkdir -p "$planted"
+echo precious >"$scratch/precious"
+ln -s "$scratch/precious" "$planted/autorun-menu-378x244.png"
+"$disccheck" "$good" --previews "$planted" >/dev/null
+if [ "$(cat "$scratch/precious")" != precious ] || [ -L "$planted/autorun-menu-378x244.png" ] ||
+    ! cmp -s "$planted/autorun-menu-378x244.png" "$scratch/previews/autorun-menu-378x244.png"; then
+    fail "a link planted among the previews was written through"
+fi
+# A limit of 1 KiB on the size of a file stands in for a full disk: no preview is left.
+(
+    ulimit -f 1
+    trap '' XFSZ
+    exec "$disccheck" "$good" --previews "$scratch/full" >/dev/null 2>"$scratch/stderr"
+)
+status=$?
+if [ "$status" != 2 ] || [ -n "$(ls -A "$scratch/full")" ] ||
+    [ "$(head -n 1 "$scratch/stderr")" != "disccheck: cannot write $scratch/full/autorun-menu-378x244.png: File too large" ]; then
+    fail "a preview that cannot be written whole (exit status $status)"
+    cat "$scratch/stderr"
+fi
 
 # Bad command lines and discs that cannot be read: the exit status and the first line on stderr.
 expect() {

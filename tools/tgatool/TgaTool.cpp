@@ -26,6 +26,9 @@ void PrintUsage(std::FILE* out)
         "                     its passes (WIDTH x the source rows one target row reads) have\n"
         "                     more; %" PRIu64 " by default. The launcher's own limits are not\n"
         "                     changed by it.\n\n"
+        "An output is written whole or not at all: to a file beside it, renamed over it once\n"
+        "complete. An output that is a link to a file is replaced by the new file, and the file\n"
+        "it pointed at is left as it was; a device or a pipe (/dev/stdout) is written in place.\n\n"
         "Commands:\n",
         kDefaultMaxPixels);
     for (const Command& command : Commands())

@@ -1,6 +1,6 @@
 #include "TgaWriter.h"
 
-#include "OutputFile.h"
+#include "common/OutputFile.h"
 #include "picture/tga.h"
 
 #include <cstdint>
@@ -30,5 +30,6 @@ std::error_code WriteTga32(const CTga& picture, const char* path)
         8, // 8 attribute bits, bottom-left origin
     };
     const size_t pixelBytes = size_t{width} * size_t{height} * 4;
-    return WriteWholeFile(path, {header, {picture.Bits(), pixelBytes}});
+    return WriteWholeFile(path, {header, {picture.Bits(), pixelBytes}},
+                          SpecialOutput::WrittenInPlace);
 }

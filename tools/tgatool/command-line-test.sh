@@ -71,6 +71,18 @@ expect 2 "tgatool: cannot write $out/missing/out.tga: No such file or directory"
 expect 2 "tgatool: cannot write /dev/full: No space left on device" decode "$good" /dev/full
 expect 2 "tgatool: cannot write /dev/full: No space left on device" rescale "$good" 5 5 /dev/full
 
+# An output that is a link to a file is replaced; the file it pointed at stays as it was.
+links=$scratch/links
+mkdir -p "$links"
+echo precious >"$links/precious"
+ln -s precious "$links/out.tga"
+expect 0 "" decode "$good" "$links/out.tga"
+if [ -L "$links/out.tga" ] || [ "$(cat "$links/precious")" != precious ] ||
+    ! cmp -s "$links/out.tga" "$out/decoded.tga"; then
+    echo "FAIL: an output link was written through, or not replaced by the picture"
+    failures=$((failures + 1))
+fi
+
 left=$(cd "$out" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' ')
 if [ "$left" != "./blank.tga ./decoded.tga ./folder ./rescaled.tga " ]; then
     echo "FAIL: files left in the output folder: $left"

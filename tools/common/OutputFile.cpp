@@ -1,5 +1,5 @@
 // Output files written whole: a temporary file beside the output, renamed over it once complete.
-#include "OutputFile.h"
+#include "common/OutputFile.h"
 
 #include "picture/UniqueFd.h"
 
@@ -114,12 +114,14 @@ std::error_code WriteAndReplace(const char* path, const struct stat* existing,
 } // namespace
 
 std::error_code WriteWholeFile(const char* path,
-                               std::initializer_list<std::span<const uint8_t>> parts)
+                               std::initializer_list<std::span<const uint8_t>> parts,
+                               SpecialOutput special)
 {
     struct stat status {};
     const bool exists = ::stat(path, &status) == 0;
     // A folder is not written in place: the rename over it fails and says so.
-    if (exists && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
+    if (exists && special == SpecialOutput::WrittenInPlace && !S_ISREG(status.st_mode) &&
+        !S_ISDIR(status.st_mode))
         return WriteInPlace(path, parts);
-    return WriteAndReplace(path, exists ? &status : nullptr, parts);
+    return WriteAndReplace(path, exists && S_ISREG(status.st_mode) ? &status : nullptr, parts);
 }
