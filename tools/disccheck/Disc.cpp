@@ -59,6 +59,7 @@ std::optional<DiscItem> Find(Disc& disc, std::string_view path)
         }
         item.names.push_back(entry->name);
         item.isFolder = entry->isFolder;
+        item.size = entry->size;
         item.unburnable = entry->unburnable;
     }
     return item;

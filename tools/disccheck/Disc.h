@@ -4,6 +4,7 @@
 
 #include "picture/FileContents.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 struct DiscEntry {
     std::string name;
     bool isFolder = false;
+    uint64_t size = 0; // a file's, in bytes
     // What a folder's entry is when it is neither file nor folder ("a FIFO", "a link to nothing"),
     // which no image of the folder holds; empty for files and folders.
     std::string unburnable;
@@ -27,8 +29,8 @@ public:
     // The entries of a folder (the root for no names), "." and ".." left out; nothing when it
     // cannot be read.
     virtual std::optional<std::vector<DiscEntry>> List(const std::vector<std::string>& folder) = 0;
-    // A file's bytes; empty when it cannot be read.
-    virtual FileContents Read(const std::vector<std::string>& file) = 0;
+    // A file's bytes; nothing when it cannot be read whole.
+    virtual std::optional<FileContents> Read(const std::vector<std::string>& file) = 0;
 };
 
 // A file or folder on the disc, found by a path of the launcher's: the names as the disc stores
@@ -36,6 +38,7 @@ public:
 struct DiscItem {
     std::vector<std::string> names;
     bool isFolder = false;
+    uint64_t size = 0;      // see DiscEntry
     std::string unburnable; // see DiscEntry
     // Where a name of the path matches two entries that differ in letter case only, both of them
     // ("zarn2000/Data and zarn2000/data"): Windows shows one, and which is not the disc's to say,

@@ -5,8 +5,11 @@
 #include "base/ReportSink.h"
 #include "install/InstallRecord.h"
 #include "menus/CommandBuffer.h"
+#include "picture/FileContents.h"
+#include "picture/TgaDecoder.h"
 #include "picture/tga.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <utility>
 
@@ -37,6 +40,17 @@ private:
 std::string SizeText(AreaSize size)
 {
     return std::to_string(size.width) + " x " + std::to_string(size.height);
+}
+
+// The most a picture may take in the shipped 32-bit launcher: its file, read whole, and its
+// pixels, four bytes each. A 32-bit process under Wine got 549 MiB in one piece but not 640 MiB;
+// the rest of the launcher needs room too.
+constexpr uint64_t kPictureMemory = uint64_t{512} << 20;
+
+std::string MiB(uint64_t bytes)
+{
+    constexpr uint64_t kMiB = uint64_t{1} << 20;
+    return std::to_string((bytes + kMiB - 1) / kMiB) + " MiB";
 }
 
 std::string OnDisc(const std::string& path)
@@ -98,8 +112,13 @@ void DiscChecker::CheckAutorunInf()
     const auto item = FindFile(kAutorunInf, subject);
     if (!item)
         return;
+    const std::optional<FileContents> contents = m_Disc.Read(item->names);
+    if (!contents) {
+        Print(Status::Unusable, subject, {"it cannot be read: inserting the disc starts nothing"});
+        return;
+    }
     Print(Status::Found, subject, {});
-    const AutorunEntries entries = ReadAutorunEntries(m_Disc.Read(item->names).Bytes());
+    const AutorunEntries entries = ReadAutorunEntries(contents->Bytes());
     if (!entries.open) {
         Print(Status::Unusable, "autorun.inf's open= entry, the program the disc starts",
               {"autorun.inf has no open= entry in an [autorun] section: inserting the disc "
@@ -158,16 +177,37 @@ void DiscChecker::Check(const LauncherFile& file)
     Print(decoded ? Status::Found : Status::Unusable, subject, notes);
 }
 
+std::vector<std::string> DiscChecker::LoadPicture(const DiscItem& item, CTga& picture,
+                                                  bool& decoded)
+{
+    decoded = false;
+    // The file's size is known before it is read, its pixels' once its header is: neither is
+    // read or allocated when the launcher could not hold it.
+    if (item.size > kPictureMemory)
+        return {"it is " + MiB(item.size) + ", more than the 32-bit launcher can hold of a " +
+                "picture with its pixels (" + MiB(kPictureMemory) + ")"};
+    std::optional<FileContents> file = m_Disc.Read(item.names);
+    if (!file)
+        return {"it cannot be read"};
+    if (const std::optional<TgaFile> tga = ReadTgaFile(file->Bytes())) {
+        const uint64_t width = tga->header.width;
+        const uint64_t height = tga->header.height;
+        if (const uint64_t memory = item.size + 4 * width * height; memory > kPictureMemory)
+            return {"it is " + std::to_string(width) + " x " + std::to_string(height) +
+                    ", whose pixels take with its file " + MiB(memory) +
+                    ", more than the 32-bit launcher can hold of a picture (" +
+                    MiB(kPictureMemory) + ")"};
+    }
+    ReportCollector collector;
+    decoded = picture.LoadTga(*std::move(file)) == 1;
+    return collector.Take();
+}
+
 std::vector<std::string> DiscChecker::CheckPicture(const DiscItem& item, const PictureShown& shown,
                                                    bool& decoded)
 {
     CTga picture;
-    std::vector<std::string> reports;
-    {
-        ReportCollector collector;
-        decoded = picture.LoadTga(m_Disc.Read(item.names)) == 1;
-        reports = collector.Take();
-    }
+    std::vector<std::string> reports = LoadPicture(item, picture, decoded);
     WritePreviews(picture, shown);
     if (!decoded) {
         reports.push_back("warning: it does not decode, so " + shown.place + " stays blank");

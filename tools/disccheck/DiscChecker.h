@@ -42,8 +42,11 @@ private:
     // The file at path, or none after printing the subject as missing, or unusable for being a
     // folder.
     std::optional<DiscItem> FindFile(std::string_view path, const std::string& subject);
-    // Loads the picture as the launcher does: the decoder's reports when it fails, or warnings
-    // where it will be enlarged.
+    // Loads the picture as the launcher does where the launcher can hold it: the load's reports,
+    // or why it was not loaded.
+    std::vector<std::string> LoadPicture(const DiscItem& item, CTga& picture, bool& decoded);
+    // The picture's findings: the decoder's reports when it fails, or warnings where it will be
+    // enlarged.
     std::vector<std::string> CheckPicture(const DiscItem& item, const PictureShown& shown,
                                           bool& decoded);
     void WritePreviews(CTga& picture, const PictureShown& shown);

@@ -1,5 +1,12 @@
 #include "FolderDisc.h"
 
+#include "picture/UniqueFd.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <system_error>
 
 namespace {
@@ -17,13 +24,15 @@ DiscEntry Listed(const std::filesystem::directory_entry& entry)
         listed.unburnable = "a link that leads to no file";
     else if (fs::is_directory(status))
         listed.isFolder = true;
+    else if (fs::is_regular_file(status))
+        listed.size = fs::file_size(entry.path(), error);
     else if (fs::is_fifo(status))
         listed.unburnable = "a FIFO";
     else if (fs::is_socket(status))
         listed.unburnable = "a socket";
     else if (fs::is_block_file(status) || fs::is_character_file(status))
         listed.unburnable = "a device";
-    else if (!fs::is_regular_file(status))
+    else
         listed.unburnable = "neither file nor folder";
     return listed;
 }
@@ -50,7 +59,22 @@ std::optional<std::vector<DiscEntry>> FolderDisc::List(const std::vector<std::st
     return listed;
 }
 
-FileContents FolderDisc::Read(const std::vector<std::string>& file)
+std::optional<FileContents> FolderDisc::Read(const std::vector<std::string>& file)
 {
-    return FileContents(PathOf(file).c_str());
+    const UniqueFd fd(::open(PathOf(file).c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0)
+        return std::nullopt;
+    bool failed = false;
+    FileContents contents(static_cast<uint64_t>(status.st_size), [&](std::span<uint8_t> into) {
+        ssize_t got = 0;
+        do
+            got = ::read(fd.get(), into.data(), into.size());
+        while (got < 0 && errno == EINTR);
+        failed = got <= 0;
+        return failed ? size_t{0} : static_cast<size_t>(got);
+    });
+    if (failed)
+        return std::nullopt;
+    return contents;
 }

@@ -10,7 +10,7 @@ public:
     explicit FolderDisc(std::filesystem::path root) : m_Root(std::move(root)) {}
 
     std::optional<std::vector<DiscEntry>> List(const std::vector<std::string>& folder) override;
-    FileContents Read(const std::vector<std::string>& file) override;
+    std::optional<FileContents> Read(const std::vector<std::string>& file) override;
 
 private:
     std::filesystem::path PathOf(const std::vector<std::string>& names) const;

@@ -65,28 +65,34 @@ std::optional<std::vector<DiscEntry>> IsoDisc::List(const std::vector<std::strin
         const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
         std::string name = PathName(*stat, jolietLevel);
         if (name != "." && name != "..")
-            entries.push_back({std::move(name), stat->type == iso9660_stat_s::_STAT_DIR, {}});
+            entries.push_back(
+                {std::move(name), stat->type == iso9660_stat_s::_STAT_DIR, stat->size, {}});
     }
     return entries;
 }
 
-FileContents IsoDisc::Read(const std::vector<std::string>& file)
+std::optional<FileContents> IsoDisc::Read(const std::vector<std::string>& file)
 {
     const UniqueIsoStat stat(iso9660_ifs_stat_translate(m_Image.get(), IsoPath(file).c_str()));
     if (!stat || stat->type != iso9660_stat_s::_STAT_FILE)
-        return {};
+        return std::nullopt;
     // The image is read in whole blocks; the last one holds the end of the file.
     lsn_t block = stat->lsn;
     std::vector<uint8_t> blocks;
-    return {stat->size, [&](std::span<uint8_t> into) -> size_t {
-                const size_t count = (into.size() + ISO_BLOCKSIZE - 1) / ISO_BLOCKSIZE;
-                blocks.resize(count * ISO_BLOCKSIZE);
-                const long got = iso9660_iso_seek_read(m_Image.get(), blocks.data(), block,
-                                                       static_cast<long>(count));
-                if (got < static_cast<long>(blocks.size()))
-                    return 0;
-                block += static_cast<lsn_t>(count);
-                std::copy_n(blocks.begin(), into.size(), into.begin());
-                return into.size();
-            }};
+    bool failed = false;
+    FileContents contents(stat->size, [&](std::span<uint8_t> into) -> size_t {
+        const size_t count = (into.size() + ISO_BLOCKSIZE - 1) / ISO_BLOCKSIZE;
+        blocks.resize(count * ISO_BLOCKSIZE);
+        const long got =
+            iso9660_iso_seek_read(m_Image.get(), blocks.data(), block, static_cast<long>(count));
+        failed = got < static_cast<long>(blocks.size());
+        if (failed)
+            return 0;
+        block += static_cast<lsn_t>(count);
+        std::copy_n(blocks.begin(), into.size(), into.begin());
+        return into.size();
+    });
+    if (failed)
+        return std::nullopt;
+    return contents;
 }

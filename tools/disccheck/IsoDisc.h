@@ -19,7 +19,7 @@ public:
     static std::unique_ptr<IsoDisc> Open(const char* path);
 
     std::optional<std::vector<DiscEntry>> List(const std::vector<std::string>& folder) override;
-    FileContents Read(const std::vector<std::string>& file) override;
+    std::optional<FileContents> Read(const std::vector<std::string>& file) override;
 
     // Windows shows an image's Joliet names when it has them, and otherwise its plain ISO 9660
     // names (upper case, short, no spaces). libiso9660 lists Rock Ridge names where an image

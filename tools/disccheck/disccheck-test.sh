@@ -29,27 +29,32 @@ findings() {
          END { if (keep) printf "%s", block }'
 }
 
+# verdict DISC STATUS FINDINGS [OPTIONS...]: disccheck's exit status and findings for one disc.
+verdict() {
+    local disc=$1 status=$2 expected=$3
+    shift 3
+    "$disccheck" "$disc" "$@" >"$scratch/stdout" 2>"$scratch/stderr"
+    local actual=$?
+    local got
+    got=$(findings <"$scratch/stdout")
+    if [ "$actual" != "$status" ] || [ "$got" != "$expected" ] || [ -s "$scratch/stderr" ]; then
+        fail "${disc##*/}"
+        printf '  expected %s:\n%s\n  got %s:\n%s\n%s\n' "$status" "$expected" "$actual" "$got" \
+            "$(cat "$scratch/stderr")"
+    fi
+}
+
 # check NAME STATUS FINDINGS [OPTIONS...]: the disc in $scratch/NAME, as a folder and as an image.
 check() {
     local name=$1 status=$2 expected=$3
     shift 3
-    local folder=$scratch/$name
-    local iso=$scratch/$name.iso
-    if ! "$root/tools/make-disc-image.sh" "$folder" "$iso" LABEL >"$scratch/xorriso.log" 2>&1; then
+    if ! "$root/tools/make-disc-image.sh" "$scratch/$name" "$scratch/$name.iso" LABEL \
+        >"$scratch/xorriso.log" 2>&1; then
         fail "$name: xorriso cannot make an image of it"
         return
     fi
-    local disc actual got
-    for disc in "$folder" "$iso"; do
-        "$disccheck" "$disc" "$@" >"$scratch/stdout" 2>"$scratch/stderr"
-        actual=$?
-        got=$(findings <"$scratch/stdout")
-        if [ "$actual" != "$status" ] || [ "$got" != "$expected" ] || [ -s "$scratch/stderr" ]; then
-            fail "$name as ${disc##*/}"
-            printf '  expected %s:\n%s\n  got %s:\n%s\n%s\n' "$status" "$expected" "$actual" "$got" \
-                "$(cat "$scratch/stderr")"
-        fi
-    done
+    verdict "$scratch/$name" "$status" "$expected" "$@"
+    verdict "$scratch/$name.iso" "$status" "$expected" "$@"
 }
 
 # broken NAME COMMAND...: a copy of the good disc, COMMAND run in it.
@@ -130,14 +135,7 @@ check good 0 "$intro" --srcdrive "$share"
 # unusable and tools/make-disc-image.sh refuses to image it.
 unburnable() {
     local name=$1 expected=$2
-    "$disccheck" "$scratch/$name" >"$scratch/stdout" 2>"$scratch/stderr"
-    local actual=$?
-    local got
-    got=$(findings <"$scratch/stdout")
-    if [ "$actual" != 1 ] || [ "$got" != "$expected" ]; then
-        fail "$name"
-        printf '  expected 1:\n%s\n  got %s:\n%s\n' "$expected" "$actual" "$got"
-    fi
+    verdict "$scratch/$name" 1 "$expected"
     if "$root/tools/make-disc-image.sh" "$scratch/$name" "$scratch/$name.iso" 2>/dev/null ||
         [ -e "$scratch/$name.iso" ]; then
         fail "$name: an image was made of it"
@@ -172,6 +170,42 @@ check case-twins 1 "unusable  the intro picture: D:\\zarn2000\\Data\\intro.tga
           $twins
 unusable  the autorun menu's picture: D:\\zarn2000\\data\\setup.tga
           $twins"
+
+# Pictures the 32-bit launcher cannot hold are judged from their size and header, without reading
+# or decoding them: a sparse file of 4 GiB (as a folder only), and 8 MiB of run-length packets
+# that would decode to 1 GiB of pixels.
+too_large='more than the 32-bit launcher can hold of a'
+broken huge-intro truncate -s 4G zarn2000/Data/intro.tga
+verdict "$scratch/huge-intro" 1 "unusable  the intro picture: D:\\zarn2000\\Data\\intro.tga
+          it is 4096 MiB, $too_large picture with its pixels (512 MiB)
+          warning: it does not decode, so the screen stays blank"
+broken pixel-bomb python3 -c '
+import struct
+side = 16384
+header = struct.pack("<BBBHHBHHHHBB", 0, 0, 10, 0, 0, 0, 0, 0, side, side, 24, 0)
+open("data/setup.tga", "wb").write(header + bytes([0xFF, 1, 2, 3]) * (side * side // 128))'
+check pixel-bomb 1 "$intro
+unusable  the options menu's picture: D:\\data\\setup.tga
+          it is 16384 x 16384, whose pixels take with its file 1033 MiB, $too_large picture (512 MiB)
+          warning: it does not decode, so the options menu's picture area stays blank"
+rm -rf "$scratch/huge-intro" "$scratch/pixel-bomb" "$scratch/pixel-bomb.iso"
+
+# An image cut short where its files' data begins (as a bad copy leaves it): what cannot be read
+# is said to be unreadable, not empty.
+"$root/tools/make-disc-image.sh" "$good" "$scratch/cut.iso" LABEL
+first_data=$(xorriso -indev "$scratch/cut.iso" -find /autorun.inf -exec report_lba -- 2>/dev/null |
+    awk -F, '/autorun.inf/ { print $2 + 0 }')
+truncate -s $((first_data * 2048)) "$scratch/cut.iso"
+unreadable='          it cannot be read
+          warning: it does not decode, so'
+verdict "$scratch/cut.iso" 1 "unusable  autorun.inf, which starts the launcher when the disc is inserted: D:\\autorun.inf
+          it cannot be read: inserting the disc starts nothing
+unusable  the intro picture: D:\\zarn2000\\Data\\intro.tga
+$unreadable the screen stays blank
+unusable  the autorun menu's picture: D:\\zarn2000\\data\\setup.tga
+$unreadable the autorun menu's picture area stays blank
+unusable  the options menu's picture: D:\\data\\setup.tga
+$unreadable the options menu's picture area stays blank"
 
 # An image without Joliet names shows Windows other names than those on the folder.
 xorriso -as mkisofs -V LABEL -o "$scratch/plain.iso" "$good" >"$scratch/xorriso.log" 2>&1
