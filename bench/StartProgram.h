@@ -2,7 +2,7 @@
 // command line, with its own folder as working directory.
 #pragma once
 
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 
 #include <windows.h>
 

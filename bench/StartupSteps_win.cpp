@@ -1,5 +1,6 @@
 #include "StartupSteps.h"
 #include "app/SourceDrive.h"
+#include "base/Win32Handles.h"
 #include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 #include "framework/DeviceContext.h"
@@ -35,24 +36,14 @@ INT_PTR CALLBACK PassiveDialogProc(HWND /*dialog*/, UINT message, WPARAM /*wPara
 }
 
 // A window made from one of the launcher's templates, with no behaviour of its own.
-class TemplateWindow {
-public:
-    TemplateWindow(UINT templateId, HWND owner)
-        : m_Window(::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
-                                        owner, &PassiveDialogProc, 0))
-    {
-        if (!m_Window)
-            throw std::runtime_error("cannot create a window from the launcher's template");
-    }
-    TemplateWindow(const TemplateWindow&) = delete;
-    TemplateWindow& operator=(const TemplateWindow&) = delete;
-    ~TemplateWindow() { ::DestroyWindow(m_Window); }
-
-    HWND get() const { return m_Window; }
-
-private:
-    HWND m_Window;
-};
+UniqueWindow TemplateWindow(UINT templateId, HWND owner)
+{
+    UniqueWindow window(::CreateDialogParamA(
+        ::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, &PassiveDialogProc, 0));
+    if (!window)
+        throw std::runtime_error("cannot create a window from the launcher's template");
+    return window;
+}
 
 void HandleWaitingMessages()
 {
@@ -67,12 +58,13 @@ StepTimes TimeLauncherSteps(LauncherMenu menu, const std::string& launcherPath)
 {
     // The windows are the launcher's, made before anything is timed: making them is what every
     // dialog program pays.
-    const TemplateWindow mainWindow(IDD_LUMBREL_DIALOG, nullptr);
+    const UniqueWindow mainWindow = TemplateWindow(IDD_LUMBREL_DIALOG, nullptr);
     RECT desktop;
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
     ::SetWindowPos(mainWindow.get(), HWND_TOP, 0, 0, desktop.right, desktop.bottom, SWP_SHOWWINDOW);
     const bool autorun = menu == LauncherMenu::Autorun;
-    const TemplateWindow menuWindow(autorun ? IDD_AUTORUN : IDD_OPTIONS, mainWindow.get());
+    const UniqueWindow menuWindow =
+        TemplateWindow(autorun ? IDD_AUTORUN : IDD_OPTIONS, mainWindow.get());
     const RECT area = autorun ? AutorunPictureArea(CWnd(menuWindow.get()))
                               : OptionsPictureArea(CWnd(menuWindow.get()));
     ::ShowWindow(menuWindow.get(), SW_SHOW);

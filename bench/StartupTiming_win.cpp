@@ -13,7 +13,7 @@
 #include "MinimalDialog.h"
 #include "StartProgram.h"
 #include "StartupSteps.h"
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 #include "framework/Wnd.h"
 #include "install/InstallRegistry.h"
 #include "menus/AutorunDlg.h"

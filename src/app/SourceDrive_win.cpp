@@ -1,6 +1,6 @@
 // The launcher's own file, as the system names it, is where the search for the CD starts.
 #include "app/SourceDrive.h"
-#include "framework/ModulePath.h"
+#include "base/ModulePath.h"
 
 std::string FindSourceDrive(const char* notFoundMessage)
 {

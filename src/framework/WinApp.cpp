@@ -1,7 +1,8 @@
 #include "framework/WinApp.h"
 
+#include "base/MessageBoxOwner.h"
+#include "base/ModulePath.h"
 #include "base/PathSeparators.h"
-#include "framework/ModulePath.h"
 
 namespace {
 
@@ -19,11 +20,22 @@ std::string ExecutableTitle()
     return name;
 }
 
+// Like any framework box, a report's is owned by the main window's last active popup, so it stays
+// in front of the launcher's windows and keeps them from taking input while it is up.
+HWND ActivePopupOfMainWindow()
+{
+    if (const CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
+        if (HWND main = app->m_pMainWnd->GetSafeHwnd())
+            return ::GetLastActivePopup(main);
+    return nullptr;
+}
+
 } // namespace
 
 CWinApp::CWinApp(const char* appName) : m_pszAppName(appName)
 {
     g_app = this;
+    SetMessageBoxOwner({&ActivePopupOfMainWindow, &AfxGetAppName});
     if (!m_pszAppName) {
         m_AppTitle = ExecutableTitle();
         m_pszAppName = m_AppTitle.c_str();

@@ -1,6 +1,6 @@
 // The installer's record in HKEY_LOCAL_MACHINE. Every failure is silent: a missing key or value
 // reads as absent or empty.
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 #include "install/InstallRegistry.h"
 
 #include <windows.h>

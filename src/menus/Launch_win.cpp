@@ -1,4 +1,4 @@
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"
 

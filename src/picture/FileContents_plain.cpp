@@ -4,7 +4,7 @@
 
 #ifndef _WIN32
 
-#include "picture/UniqueFd.h"
+#include "base/UniqueHandle.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

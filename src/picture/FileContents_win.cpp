@@ -1,5 +1,5 @@
 // Opening a file, taking its size and reading it with ReadFile.
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 #include "picture/FileContents.h"
 
 #include <windows.h>

@@ -1,5 +1,5 @@
 // Pixel sections as DIB sections: GDI owns the bytes, DeleteObject frees them with the bitmap.
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 #include "picture/PixelSection.h"
 
 #include <windows.h>

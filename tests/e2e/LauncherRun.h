@@ -3,7 +3,7 @@
 #pragma once
 
 #include "DesktopWindows.h"
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Start-up as a user meets it: the CD search and its messages, the full-screen window, the choice
 // of menu, and the ways a menu ends the launcher.
 #include "LauncherScenario.h"
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 
 #include <windows.h>
 

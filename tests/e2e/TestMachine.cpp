@@ -1,7 +1,7 @@
 #include "TestMachine.h"
 
 #include "DesktopWindows.h"
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

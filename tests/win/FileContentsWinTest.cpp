@@ -1,7 +1,7 @@
 // Reading a file whole with ReadFile under Wine: every byte through several reads, the file
 // released once read, and what is refused without waiting.
 #include "TempFiles.h"
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 #include "picture/FileContents.h"
 
 #include <windows.h>

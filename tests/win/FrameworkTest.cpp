@@ -2,8 +2,8 @@
 // own handlers (posted messages step its modal loop) and ends with a sentinel result.
 #include "FrameworkTestIds.h"
 #include "base/Report.h"
+#include "base/Win32Handles.h"
 #include "framework/Dialog.h"
-#include "framework/UniqueHandle.h"
 #include "framework/WinApp.h"
 
 #include <windows.h>
@@ -89,21 +89,16 @@ RECT RectOf(HWND window)
 }
 
 // A visible top-level window to own the dialogs, away from the screen's centre.
-class OwnerWindow : public CWnd {
-public:
-    OwnerWindow()
-    {
-        m_hWnd = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 40, 30, 500, 400,
-                                   nullptr, nullptr, nullptr, nullptr);
-    }
-    ~OwnerWindow() override { ::DestroyWindow(m_hWnd); }
-    OwnerWindow(const OwnerWindow&) = delete;
-    OwnerWindow& operator=(const OwnerWindow&) = delete;
-};
+UniqueWindow OwnerWindow()
+{
+    return UniqueWindow(::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 40, 30, 500,
+                                          400, nullptr, nullptr, nullptr, nullptr));
+}
 
 TEST(Dialog, AHiddenUnmovedDialogIsCentredOverItsOwnerOnlyAfterInitialisation)
 {
-    OwnerWindow owner;
+    const UniqueWindow ownerWindow = OwnerWindow();
+    CWnd owner(ownerWindow.get());
     TestDialog dialog(&owner);
     POINT clientOriginDuringInit{};
     RECT afterInit{};
@@ -128,7 +123,8 @@ TEST(Dialog, AHiddenUnmovedDialogIsCentredOverItsOwnerOnlyAfterInitialisation)
 
 TEST(Dialog, ADialogMovedOrShownDuringInitialisationStaysWhereItWasPut)
 {
-    OwnerWindow owner;
+    const UniqueWindow ownerWindow = OwnerWindow();
+    CWnd owner(ownerWindow.get());
     for (const UINT flags :
          {SWP_NOSIZE | SWP_NOZORDER, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW}) {
         TestDialog dialog(&owner);

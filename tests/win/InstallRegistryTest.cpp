@@ -2,7 +2,7 @@
 // registry's 32-bit view, which every build of the launcher must read and write.
 #include "install/InstallRegistry.h"
 
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 #include "install/InstallRecord.h"
 
 #include <windows.h>

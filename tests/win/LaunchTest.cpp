@@ -2,7 +2,7 @@
 // replaceable calls so that nothing is really started.
 #include "menus/Launch.h"
 
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 #include "menus/CommandBuffer.h"
 
 #include <windows.h>

@@ -1,5 +1,5 @@
 // The path of a loaded module in the ANSI code page, checked against what the wide call reports.
-#include "framework/ModulePath.h"
+#include "base/ModulePath.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The picture's Win32 side under Wine: the DIB section that holds the pixels, and drawing them
 // with GDI into a 32-bit target whose pixels are read back exactly.
 #include "TempFiles.h"
+#include "base/Win32Handles.h"
 #include "framework/DeviceContext.h"
-#include "framework/UniqueHandle.h"
 #include "picture/PictureTrace.h"
 #include "picture/PixelSection.h"
 #include "picture/tga.h"

@@ -2,7 +2,7 @@
 // process so that tests running at once keep apart.
 #pragma once
 
-#include "framework/UniqueHandle.h"
+#include "base/Win32Handles.h"
 
 #include <windows.h>
 

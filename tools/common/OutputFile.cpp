@@ -1,7 +1,7 @@
 // Output files written whole: a temporary file beside the output, renamed over it once complete.
 #include "common/OutputFile.h"
 
-#include "picture/UniqueFd.h"
+#include "base/UniqueHandle.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

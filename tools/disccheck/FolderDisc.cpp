@@ -1,6 +1,6 @@
 #include "FolderDisc.h"
 
-#include "picture/UniqueFd.h"
+#include "base/UniqueHandle.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

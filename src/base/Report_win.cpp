@@ -1,20 +1,27 @@
+#include "base/MessageBoxOwner.h"
 #include "base/Report.h"
 #include "base/ReportFormat.h"
-#include "framework/WinApp.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
+namespace {
+
+MessageBoxOwner g_owner{};
+
+} // namespace
+
+void SetMessageBoxOwner(const MessageBoxOwner& owner)
+{
+    g_owner = owner;
+}
+
 int AfxMessageBox(const char* text)
 {
-    // Like any framework box: owned by the main window's last active popup, so it stays in front
-    // of the launcher's windows and keeps them from taking input while it is up.
-    HWND owner = nullptr;
-    if (const CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
-        if (HWND main = app->m_pMainWnd->GetSafeHwnd())
-            owner = ::GetLastActivePopup(main);
-    return ::MessageBoxA(owner, text, AfxGetAppName(), MB_OK | MB_ICONEXCLAMATION);
+    HWND owner = g_owner.window ? g_owner.window() : nullptr;
+    const char* caption = g_owner.caption ? g_owner.caption() : "";
+    return ::MessageBoxA(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void AfxTrace(const char* format, ...)

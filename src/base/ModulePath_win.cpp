@@ -1,4 +1,4 @@
-#include "framework/ModulePath.h"
+#include "base/ModulePath.h"
 
 #include <algorithm>
 
