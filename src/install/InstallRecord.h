@@ -1,8 +1,7 @@
-// The record the game's installer leaves in the registry, and the command lines and CD paths the
-// launcher derives from it: plain text operations. InstallRegistry.h reads and writes it.
+// The record the game's installer leaves in the registry, and the command lines the launcher
+// derives from it: plain text operations. InstallRegistry.h reads and writes it; the paths on the
+// disc it names are in DiscLayout.h.
 #pragma once
-
-#include "base/LeadBytes.h"
 
 #include <cstddef>
 #include <string>
@@ -29,21 +28,3 @@ std::string GameProgram(const InstallRecord& record);
 std::string RunCommand(const InstallRecord& record);
 std::string UninstallProgram(const InstallRecord& record);
 std::string UninstallCommand(const InstallRecord& record);
-
-// The root that the paths below extend: SRCDRIVE, with a colon after a lone letter.
-std::string SourceRoot(const std::string& srcDrive);
-// `tail` under that root. SRCDRIVE may be recorded as "D", "D:", "D:\", a folder or a network
-// share: a colon follows a lone letter only, and a backslash separates root and tail only where
-// the root does not end in a separator. SRCDRIVE is in the code page of `leadBytes`.
-std::string SourcePath(const std::string& srcDrive, std::string_view tail,
-                       const LeadBytes& leadBytes = SystemLeadBytes());
-
-// The installer, the picture, the help document's folder and the web shortcuts' folder.
-std::string SetupCommand(const std::string& srcDrive,
-                         const LeadBytes& leadBytes = SystemLeadBytes());
-std::string SetupPicturePath(const std::string& srcDrive,
-                             const LeadBytes& leadBytes = SystemLeadBytes());
-std::string HelpDirectory(const std::string& srcDrive,
-                          const LeadBytes& leadBytes = SystemLeadBytes());
-std::string WebShortcutDirectory(const std::string& srcDrive,
-                                 const LeadBytes& leadBytes = SystemLeadBytes());

@@ -1,5 +1,5 @@
-#include "app/CdFiles.h"
-#include "app/SourceDrive.h"
+#include "install/DiscLayout.h"
+#include "install/SourceDrive.h"
 #include "menus/AutorunDlg.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"

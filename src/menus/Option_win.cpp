@@ -1,7 +1,7 @@
-#include "app/CdFiles.h"
 #include "base/PathSeparators.h"
 #include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
+#include "install/DiscLayout.h"
 #include "install/InstallRecord.h"
 #include "install/InstallRegistry.h"
 #include "menus/CommandBuffer.h"

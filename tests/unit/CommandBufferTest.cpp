@@ -1,5 +1,7 @@
 #include "menus/CommandBuffer.h"
 
+#include "install/DiscLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,5 +1,7 @@
 #include "install/InstallRecord.h"
 
+#include "install/DiscLayout.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>

@@ -1,5 +1,6 @@
 #include "menus/ProgramCommand.h"
 
+#include "install/DiscLayout.h"
 #include "menus/CommandBuffer.h"
 
 #include <gtest/gtest.h>

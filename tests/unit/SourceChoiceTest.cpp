@@ -1,5 +1,6 @@
 #include "install/SourceChoice.h"
 
+#include "install/DiscLayout.h"
 #include "install/InstallRecord.h"
 
 #include <gtest/gtest.h>

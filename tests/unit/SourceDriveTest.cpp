@@ -1,7 +1,7 @@
-#include "app/SourceDrive.h"
+#include "install/SourceDrive.h"
 
-#include "app/CdFiles.h"
 #include "base/ReportSink.h"
+#include "install/DiscLayout.h"
 
 #include <gtest/gtest.h>
 

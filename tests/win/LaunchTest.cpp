@@ -3,6 +3,7 @@
 #include "menus/Launch.h"
 
 #include "base/Win32Handles.h"
+#include "install/DiscLayout.h"
 #include "menus/CommandBuffer.h"
 
 #include <windows.h>

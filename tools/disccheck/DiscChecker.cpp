@@ -3,6 +3,7 @@
 #include "AutorunInf.h"
 #include "PngPreview.h"
 #include "base/ReportSink.h"
+#include "install/DiscLayout.h"
 #include "install/InstallRecord.h"
 #include "menus/CommandBuffer.h"
 #include "picture/FileContents.h"

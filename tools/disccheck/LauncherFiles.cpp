@@ -1,9 +1,9 @@
 #include "LauncherFiles.h"
 
-#include "app/CdFiles.h"
-#include "app/SourceDrive.h"
 #include "base/PathSeparators.h"
+#include "install/DiscLayout.h"
 #include "install/InstallRecord.h"
+#include "install/SourceDrive.h"
 #include "menus/CommandBuffer.h"
 #include "menus/ProgramCommand.h"
 

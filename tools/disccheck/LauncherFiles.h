@@ -3,7 +3,7 @@
 // the launcher's own functions.
 #pragma once
 
-#include "menus/PictureAreas.h"
+#include "install/DiscLayout.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 // The launcher's own file, as the system names it, is where the search for the CD starts.
-#include "app/SourceDrive.h"
 #include "base/ModulePath.h"
+#include "install/SourceDrive.h"
 
 std::string FindSourceDrive(const char* notFoundMessage)
 {

@@ -1,8 +1,8 @@
-#include "app/SourceDrive.h"
+#include "install/SourceDrive.h"
 
-#include "app/CdFiles.h"
 #include "base/PathSeparators.h"
 #include "base/Report.h"
+#include "install/DiscLayout.h"
 
 #include <algorithm>
 #include <cctype>
@@ -40,11 +40,6 @@ bool IsFullRoot(std::string_view root, const LeadBytes& leadBytes)
 }
 
 } // namespace
-
-std::string MarkerPath(std::string_view root)
-{
-    return std::string(root) + "\\zarn2000\\lumbrel.exe";
-}
 
 std::optional<char> FindMarkerDrive(const FileProbe& canOpen)
 {

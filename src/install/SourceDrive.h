@@ -12,9 +12,6 @@
 // What a drive letter yields when no drive carries the marker.
 inline constexpr const char* kDriveNotFound = "Not Found";
 
-// The marker's path under a source root, for example "D:\zarn2000\lumbrel.exe" for "D:".
-std::string MarkerPath(std::string_view root);
-
 // Probes C: to Z: in order and stops at the first letter whose marker opens.
 std::optional<char> FindMarkerDrive(const FileProbe& canOpen);
 
