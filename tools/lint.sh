@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Usage: tools/lint.sh [FILES...]
-# clang-format check and clang-tidy over the project's sources (or the given files): each file
-# against the first compile database that builds it (host, then host-asan for the fuzzers, then
-# win32 with the mingw compiler's own include directories, so clang reads the same headers).
+# The direction of every include of src/ against docs/architecture.md (tools/check-includes.py),
+# then the clang-format check and clang-tidy over the project's sources (or the given files):
+# each file against the first compile database that builds it (host, then host-asan for the
+# fuzzers, then win32 with the mingw compiler's own include directories, so clang reads the same
+# headers).
 # Configure those presets first; a file that none of them builds is an error, not a skip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +14,8 @@ if [ ${#files[@]} -eq 0 ]; then
   mapfile -t files < <(git ls-files 'src/*.cpp' 'tests/*.cpp' 'tools/*.cpp' 'bench/*.cpp')
 fi
 
+status=0
+python3 tools/check-includes.py || status=1
 clang-format --dry-run --Werror "${files[@]}"
 
 mingw_args=(--extra-arg=--target=i686-w64-mingw32 --extra-arg=-nostdinc++)
@@ -36,7 +40,6 @@ tidy_command() {
   done
 }
 
-status=0
 commands=()
 for f in "${files[@]}"; do
   command=$(tidy_command "$f")
