@@ -25,8 +25,6 @@ public:
     explicit CPaintDC(HWND window);
     ~CPaintDC();
 
-    const PAINTSTRUCT& PaintStruct() const { return m_ps; }
-
 private:
     HWND m_hWnd;
     PAINTSTRUCT m_ps;

@@ -39,8 +39,7 @@ bool IsFullRoot(std::string_view root, const LeadBytes& leadBytes)
     return IsDriveRoot(root.substr(0, 2)) && (root.size() == 2 || root[2] == '\\');
 }
 
-} // namespace
-
+// Probes C: to Z: in order and stops at the first letter whose marker opens.
 std::optional<char> FindMarkerDrive(const FileProbe& canOpen)
 {
     // A: and B: are floppy drives: never probed.
@@ -49,6 +48,8 @@ std::optional<char> FindMarkerDrive(const FileProbe& canOpen)
             return letter;
     return std::nullopt;
 }
+
+} // namespace
 
 std::optional<std::string> LauncherSourceRoot(std::string_view launcherPath,
                                               const FileProbe& canOpen, const LeadBytes& leadBytes)

@@ -12,9 +12,6 @@
 // What a drive letter yields when no drive carries the marker.
 inline constexpr const char* kDriveNotFound = "Not Found";
 
-// Probes C: to Z: in order and stops at the first letter whose marker opens.
-std::optional<char> FindMarkerDrive(const FileProbe& canOpen);
-
 // The disc the launcher runs from: when `launcherPath` lies in a folder named zarn2000 (any
 // letter case) whose parent holds the marker, that parent: "E:" when run from a disc (a drive
 // root always as an upper-case letter and colon, like the scan's), "C:\ZarnCopy" when run from a

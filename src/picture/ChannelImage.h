@@ -1,7 +1,6 @@
-// Channel images: up to five byte planes of one size, resampled plane by plane. Pictures are no
-// longer rescaled through them (CTga::RescaleInto zooms the pixels where they lie); they are the
-// plain, step-by-step route that defines a rescale's result, and the tests check the fast paths
-// against it byte for byte. Keep them plain.
+// Channel images: up to five byte planes of one size, resampled plane by plane. They are the
+// plain, step-by-step route that defines a rescale's result (CTga::RescaleInto zooms the pixels
+// where they lie), and the tests check the fast paths against it byte for byte. Keep them plain.
 #pragma once
 
 #include <cstddef>
@@ -11,13 +10,6 @@
 inline constexpr int kChannelOk = 0;
 inline constexpr int kChannelAllocationFailed = 1;
 inline constexpr int kChannelNullRecord = 7;
-
-// Mask bits of ResampleChannels, one per plane: bit k selects plane k.
-inline constexpr std::uint16_t kPlaneBlue = 1;
-inline constexpr std::uint16_t kPlaneGreen = 2;
-inline constexpr std::uint16_t kPlaneRed = 4;
-inline constexpr std::uint16_t kPlaneAlpha = 8;
-inline constexpr std::uint16_t kPlaneExtra = 16;
 
 inline constexpr int kChannelPlaneCount = 5;
 
