@@ -3,10 +3,8 @@
 // too.
 #pragma once
 
-#if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)
-// SSE2 is the baseline of every x86 build; anything wider is used only where the processor has it.
-#define LUMBREL_X86 1
-#endif
+// LUMBREL_X86 (defined by the build for x86 processors) marks the code for SSE2, the baseline of
+// every x86 build; anything wider is used only where the processor has it.
 
 // Each level holds every level before it. Code with loops for several levels runs its widest
 // loops at or below the level in use.
