@@ -101,7 +101,7 @@ std::unique_ptr<IsoDisc> IsoDisc::Open(const char* path)
 
 std::optional<std::vector<DiscEntry>> IsoDisc::List(const std::vector<std::string>& folder)
 {
-    const Folder entries = Entries(folder);
+    const Folder& entries = Entries(folder);
     if (!entries)
         return std::nullopt;
     std::vector<DiscEntry> listed;
@@ -113,7 +113,7 @@ std::optional<std::vector<DiscEntry>> IsoDisc::List(const std::vector<std::strin
 
 FileContents IsoDisc::Read(const std::vector<std::string>& file)
 {
-    const auto entry = file.empty() ? std::nullopt : Lookup(file);
+    const IsoEntry* entry = file.empty() ? nullptr : Lookup(file);
     if (!entry || entry->entry.isFolder)
         return {};
     // The image is read in whole blocks; the last one holds the end of the file.
@@ -129,26 +129,26 @@ FileContents IsoDisc::Read(const std::vector<std::string>& file)
             }};
 }
 
-IsoDisc::Folder IsoDisc::Entries(const std::vector<std::string>& folder) const
+const IsoDisc::Folder& IsoDisc::Entries(const std::vector<std::string>& folder)
 {
+    if (const auto known = m_Folders.find(folder); known != m_Folders.end())
+        return known->second;
+    Folder entries;
     if (folder.empty())
-        return ReadFolder(m_Root);
-    const auto entry = Lookup(folder);
-    if (!entry || !entry->entry.isFolder)
-        return std::nullopt;
-    return ReadFolder(entry->extent);
+        entries = ReadFolder(m_Root);
+    else if (const IsoEntry* entry = Lookup(folder); entry && entry->entry.isFolder)
+        entries = ReadFolder(entry->extent);
+    return m_Folders.emplace(folder, std::move(entries)).first->second;
 }
 
-std::optional<IsoEntry> IsoDisc::Lookup(const std::vector<std::string>& path) const
+const IsoEntry* IsoDisc::Lookup(const std::vector<std::string>& path)
 {
-    const Folder folder = Entries({path.begin(), path.end() - 1});
+    const Folder& folder = Entries({path.begin(), path.end() - 1});
     if (!folder)
-        return std::nullopt;
+        return nullptr;
     const auto entry = std::ranges::find(
         *folder, path.back(), [](const IsoEntry& e) -> const std::string& { return e.entry.name; });
-    if (entry == folder->end())
-        return std::nullopt;
-    return *entry;
+    return entry == folder->end() ? nullptr : &*entry;
 }
 
 IsoDisc::Folder IsoDisc::ReadFolder(IsoExtent extent) const

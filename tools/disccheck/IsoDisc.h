@@ -1,6 +1,6 @@
 // A disc image in ISO 9660, read as Windows reads it: its Joliet names (the long names with spaces)
 // where it has them, else its plain ISO 9660 names, never Rock Ridge's. libiso9660 opens the
-// image and reads its blocks; the folders' records are read here.
+// image and reads its blocks; the folders' records are read here, each folder once.
 #pragma once
 
 #include "Disc.h"
@@ -9,6 +9,7 @@
 #include <cdio/iso9660.h>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 
 struct IsoImageCloser {
@@ -36,9 +37,10 @@ private:
     {
     }
 
-    Folder Entries(const std::vector<std::string>& folder) const;
+    // Read from the image the first time it is asked for, then kept.
+    const Folder& Entries(const std::vector<std::string>& folder);
     // The entry at `path` (one name at least), or none.
-    std::optional<IsoEntry> Lookup(const std::vector<std::string>& path) const;
+    const IsoEntry* Lookup(const std::vector<std::string>& path);
     Folder ReadFolder(IsoExtent extent) const;
     // How many of the extent's bytes the image holds: it may end before the extent does.
     uint64_t BytesHeld(IsoExtent extent) const;
@@ -47,4 +49,5 @@ private:
     uint64_t m_ImageBytes;
     IsoNaming m_Naming;
     IsoExtent m_Root;
+    std::map<std::vector<std::string>, Folder> m_Folders;
 };
