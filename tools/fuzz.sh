@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # Usage: tools/fuzz.sh SECONDS [TARGET] [extra libFuzzer options...]
-# Builds the picture code's fuzzers (clang, ASan + UBSan) and runs TARGET for SECONDS: load_tga
-# (the TGA decoder) or zoom (the zoom engine and the rescale of pictures). Without a TARGET both
-# run, sharing the SECONDS between them.
+# Builds the fuzzers (clang, ASan + UBSan) and runs TARGET for SECONDS: load_tga (the TGA
+# decoder), zoom (the zoom engine and the rescale of pictures) or iso_disc (disccheck's reading of
+# disc images). Without a TARGET all of them run, sharing the SECONDS between them.
 # New inputs collect in the build tree, seeded from tests/fuzz/corpus/TARGET; a finding is written
 # to the build tree as crash-*/oom-*/timeout-*/slow-unit-* under fuzz/TARGET/artifacts, and the
 # script fails once every target has run. The fuzzers are built in the host-asan preset's tree.
 set -euo pipefail
 
-usage="usage: tools/fuzz.sh SECONDS [load_tga|zoom] [libFuzzer options...]"
+usage="usage: tools/fuzz.sh SECONDS [load_tga|zoom|iso_disc] [libFuzzer options...]"
 seconds=${1:?$usage}
 shift
-targets=(load_tga zoom)
+targets=(load_tga zoom iso_disc)
 if [ $# -gt 0 ] && [[ $1 != -* ]]; then
   case $1 in
-    load_tga | zoom) targets=("$1") ;;
+    load_tga | zoom | iso_disc) targets=("$1") ;;
     *) echo "$usage" >&2; exit 2 ;;
   esac
   shift
@@ -43,10 +43,10 @@ trap 'rm -f "$scratch"/fuzz-load-tga-*.tga; [ "$scratch" = "$build/fuzz" ] || rm
 parallel=()
 if [ "${FUZZ_JOBS:-1}" -gt 1 ]; then parallel=(-fork="$FUZZ_JOBS"); fi
 
-# An input is kept short of what the harness needs: the decoder's files, or the zoom's header and
-# enough samples to vary a picture. A single input running for seconds is a finding (each is
-# bounded to run in milliseconds), and so is one that takes more than 2 GB.
-declare -A max_len=([load_tga]=8192 [zoom]=4096)
+# An input is kept short of what the harness needs: the decoder's files, the zoom's header and
+# enough samples to vary a picture, or a small disc image. A single input running for seconds is a
+# finding (each is bounded to run in milliseconds), and so is one that takes more than 2 GB.
+declare -A max_len=([load_tga]=8192 [zoom]=4096 [iso_disc]=8192)
 
 failed=()
 left=$seconds

@@ -58,7 +58,7 @@ tier host-asan host-asan
 started=$SECONDS
 fuzz_seconds=60
 if tools/fuzz.sh "$fuzz_seconds"; then
-  report fuzz "$started" "passed: load_tga and zoom, $((fuzz_seconds / 2)) s each, no finding"
+  report fuzz "$started" "passed: load_tga, zoom and iso_disc, $((fuzz_seconds / 3)) s each, no finding"
 else
   report fuzz "$started" "FAILED: a finding, see its output above"
   failed=1

@@ -4,10 +4,15 @@
 corpus/load_tga: small TGA files covering each depth, colour-map kind and compression the decoder
 accepts, plus a few it rejects, each behind the byte that picks each instruction-set path.
 corpus/zoom: zooms and rescales covering each filter selector, channel count, path and threading,
-sizes of 0 and 1, block edges and long thin images (see FuzzZoom.cpp for the layout)."""
+sizes of 0 and 1, block edges and long thin images (see FuzzZoom.cpp for the layout).
+corpus/iso_disc: small disc images made by xorriso, with Joliet names and without, with versions
+on the Joliet names, behind a boot record, with a folder of several blocks (see FuzzIsoDisc.cpp
+for the layout)."""
 import os
 import random
 import struct
+import subprocess
+import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 W, H = 5, 3
@@ -110,6 +115,59 @@ zooms = {
 }
 
 
+# A disc of the launcher's kind: its files, some in folders, a name with spaces.
+DISC = {
+    "autorun.inf": b"[autorun]\r\nopen=zarn2000\\lumbrel.exe\r\nicon=zarn2000\\lumbrel.exe\r\n",
+    "zarn2000/lumbrel.exe": b"MZ",
+    "zarn2000/Data/intro.tga": header(2, 24) + raw(24),
+    "Zarn Games web site.url": b"[InternetShortcut]\r\nURL=http://example.com/\r\n",
+}
+BLOCK = 2048
+DESCRIPTOR_BLOCK = 16
+# Files and images get this time, so that the seeds come out the same on every run.
+EPOCH = 946684800
+
+
+def iso_image(disc, xorriso_args):
+    """The image xorriso makes of `disc` (path: contents) with the arguments, as FuzzIsoDisc.cpp
+    reads it: the blocks from the volume descriptors on, trailing zero blocks left out, each as
+    the count of its bytes up to its last non-zero one, then those bytes."""
+    with tempfile.TemporaryDirectory() as work:
+        folder = os.path.join(work, "disc")
+        for path, data in disc.items():
+            os.makedirs(os.path.dirname(os.path.join(folder, path)), exist_ok=True)
+            with open(os.path.join(folder, path), "wb") as f:
+                f.write(data)
+        for here, _, names in os.walk(folder):
+            for path in [here] + [os.path.join(here, name) for name in names]:
+                os.utime(path, (EPOCH, EPOCH))
+        image = os.path.join(work, "disc.iso")
+        args = [a.format(folder=folder, image=image) for a in xorriso_args]
+        subprocess.run(["xorriso", *args], check=True, capture_output=True,
+                       env=dict(os.environ, SOURCE_DATE_EPOCH=str(EPOCH)))
+        with open(image, "rb") as f:
+            data = f.read()[DESCRIPTOR_BLOCK * BLOCK:]
+    blocks = [data[i:i + BLOCK].rstrip(b"\0") for i in range(0, len(data), BLOCK)]
+    while blocks and not blocks[-1]:
+        blocks.pop()
+    return b"".join(struct.pack("<H", len(b)) + b for b in blocks)
+
+
+MKISOFS = ["-as", "mkisofs", "-no-pad", "-o", "{image}"]
+# Empty files: their names fill the folder's blocks and no block of their own.
+long_folder = dict(DISC, **{f"many/entry number {i:02d} with a name that fills blocks.txt": b""
+                            for i in range(16)})
+isos = {
+    "joliet": iso_image(DISC, MKISOFS + ["-iso-level", "2", "-J", "-joliet-long", "{folder}"]),
+    "plain": iso_image(DISC, MKISOFS + ["{folder}"]),
+    "joliet_versions": iso_image(DISC, ["-compliance", "only_iso_version_off:no_emul_toc", "-joliet", "on",
+                                        "-outdev", "{image}", "-map", "{folder}", "/"]),
+    "boot_record": iso_image(dict(DISC, **{"boot.img": b"\xeb"}),
+                             MKISOFS + ["-J", "-b", "boot.img", "-no-emul-boot", "{folder}"]),
+    "long_folder": iso_image(long_folder, MKISOFS + ["-J", "--norock", "{folder}"]),
+}
+
+
 def write(folder, name, data):
     os.makedirs(os.path.join(HERE, "corpus", folder), exist_ok=True)
     with open(os.path.join(HERE, "corpus", folder, name), "wb") as f:
@@ -121,3 +179,5 @@ for name, data in files.items():
         write("load_tga", f"{name[:-4]}-{path}", bytes([byte]) + data)
 for name, data in zooms.items():
     write("zoom", name, data)
+for name, data in isos.items():
+    write("iso_disc", name, data)

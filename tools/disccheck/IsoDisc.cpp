@@ -1,98 +1,189 @@
 #include "IsoDisc.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
+#include <array>
+#include <climits>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
-struct IsoStatFree {
-    void operator()(iso9660_stat_t* stat) const { iso9660_stat_free(stat); }
-};
-using UniqueIsoStat = std::unique_ptr<iso9660_stat_t, IsoStatFree>;
+// The volume descriptors follow the 16 blocks of the system area, the primary one first.
+constexpr uint64_t kPrimaryBlock = 16;
+constexpr size_t kType = 0;
+constexpr size_t kStandardId = 1;
+constexpr std::array<uint8_t, 5> kCd001 = {'C', 'D', '0', '0', '1'};
+constexpr uint8_t kSupplementary = 2;
+constexpr uint8_t kTerminator = 255;
+constexpr size_t kEscapeSequences = 88;
+constexpr size_t kRootRecord = 156;
 
-// A folder's listing owns its entries' records.
-struct IsoListFree {
-    void operator()(CdioISO9660FileList_t* list) const { iso9660_filelist_free(list); }
-};
-using UniqueIsoList = std::unique_ptr<CdioISO9660FileList_t, IsoListFree>;
+// Large enough that a folder of many MB takes few reads, small enough to be no weight of its own.
+constexpr size_t kFolderChunkBytes = 32 * kIsoBlockBytes;
 
-std::string IsoPath(const std::vector<std::string>& names)
+using Descriptor = std::array<uint8_t, kIsoBlockBytes>;
+
+struct Volume {
+    IsoNaming naming;
+    IsoExtent root;
+};
+
+size_t RoundUpToBlocks(size_t bytes)
 {
-    std::string path = "/";
-    for (const std::string& name : names)
-        path += name + "/";
-    if (path.size() > 1)
-        path.pop_back();
-    return path;
+    return (bytes + kIsoBlockBytes - 1) / kIsoBlockBytes * kIsoBlockBytes;
 }
 
-// The entry's name as libiso9660's paths name it: a Joliet or Rock Ridge name as it is stored; a
-// plain ISO 9660 name as listings show it (lower case, without its version ";1").
-std::string PathName(const iso9660_stat_t& stat, uint8_t jolietLevel)
+// Reads whole blocks into `into` and returns how many bytes it read: fewer at the image's end.
+size_t ReadBlocks(const iso9660_t* image, uint64_t block, std::span<uint8_t> into)
 {
-    if (jolietLevel != 0 || stat.rr.b3_rock == yep)
-        return stat.filename;
-    std::vector<char> translated(std::strlen(stat.filename) + 1);
-    const int length = iso9660_name_translate_ext(stat.filename, translated.data(), jolietLevel);
-    return {translated.data(), static_cast<size_t>(length)};
+    // libiso9660 numbers blocks in a signed 32-bit type.
+    if (block > INT32_MAX)
+        return 0;
+    const long got = iso9660_iso_seek_read(image, into.data(), static_cast<lsn_t>(block),
+                                           static_cast<long>(into.size() / kIsoBlockBytes));
+    return got > 0 ? static_cast<size_t>(got) : 0;
+}
+
+bool IsVolumeDescriptor(const Descriptor& descriptor)
+{
+    return std::ranges::equal(std::span(descriptor).subspan(kStandardId, kCd001.size()), kCd001) &&
+           descriptor[kType] != kTerminator;
+}
+
+// A supplementary volume descriptor holds Joliet names when its escape sequence names UCS-2 at
+// one of its three levels.
+bool IsJoliet(const Descriptor& descriptor)
+{
+    const uint8_t* escape = &descriptor[kEscapeSequences];
+    return descriptor[kType] == kSupplementary && escape[0] == '%' && escape[1] == '/' &&
+           (escape[2] == '@' || escape[2] == 'C' || escape[2] == 'E');
+}
+
+IsoExtent RootOf(const Descriptor& descriptor)
+{
+    return RecordExtent(std::span(descriptor).subspan(kRootRecord, kRootRecordBytes));
+}
+
+// Windows reads the first Joliet volume of the descriptor set, else the primary one.
+std::optional<Volume> ReadVolume(const iso9660_t* image)
+{
+    Descriptor descriptor{};
+    if (ReadBlocks(image, kPrimaryBlock, descriptor) != descriptor.size())
+        return std::nullopt;
+    const Volume primary{IsoNaming::Plain, RootOf(descriptor)};
+    for (uint64_t block = kPrimaryBlock + 1;
+         ReadBlocks(image, block, descriptor) == descriptor.size() &&
+         IsVolumeDescriptor(descriptor);
+         ++block) {
+        if (IsJoliet(descriptor))
+            return Volume{IsoNaming::Joliet, RootOf(descriptor)};
+    }
+    return primary;
 }
 
 } // namespace
 
 std::unique_ptr<IsoDisc> IsoDisc::Open(const char* path)
 {
-    UniqueIsoImage image(iso9660_open_ext(path, ISO_EXTENSION_JOLIET));
+    std::error_code error;
+    const uintmax_t imageBytes = std::filesystem::file_size(path, error);
+    if (error)
+        return nullptr;
+    UniqueIsoImage image(iso9660_open(path));
     if (!image)
         return nullptr;
-    return std::unique_ptr<IsoDisc>(new IsoDisc(std::move(image)));
-}
-
-bool IsoDisc::HasJolietNames() const
-{
-    return iso9660_ifs_get_joliet_level(m_Image.get()) != 0;
+    const auto volume = ReadVolume(image.get());
+    if (!volume)
+        return nullptr;
+    return std::unique_ptr<IsoDisc>(
+        new IsoDisc(std::move(image), imageBytes, volume->naming, volume->root));
 }
 
 std::optional<std::vector<DiscEntry>> IsoDisc::List(const std::vector<std::string>& folder)
 {
-    const UniqueIsoList list(iso9660_ifs_readdir(m_Image.get(), IsoPath(folder).c_str()));
-    if (!list)
+    const Folder& entries = Entries(folder);
+    if (!entries)
         return std::nullopt;
-    const uint8_t jolietLevel = iso9660_ifs_get_joliet_level(m_Image.get());
-    std::vector<DiscEntry> entries;
-    for (CdioListNode_t* node = _cdio_list_begin(list.get()); node;
-         node = _cdio_list_node_next(node)) {
-        const auto* stat = static_cast<const iso9660_stat_t*>(_cdio_list_node_data(node));
-        std::string name = PathName(*stat, jolietLevel);
-        if (name != "." && name != "..")
-            entries.push_back(
-                {std::move(name), stat->type == iso9660_stat_s::_STAT_DIR, stat->size, {}});
-    }
-    return entries;
+    std::vector<DiscEntry> listed;
+    listed.reserve(entries->size());
+    for (const IsoEntry& entry : *entries)
+        listed.push_back(entry.entry);
+    return listed;
 }
 
 std::optional<FileContents> IsoDisc::Read(const std::vector<std::string>& file)
 {
-    const UniqueIsoStat stat(iso9660_ifs_stat_translate(m_Image.get(), IsoPath(file).c_str()));
-    if (!stat || stat->type != iso9660_stat_s::_STAT_FILE)
+    const IsoEntry* entry = file.empty() ? nullptr : Lookup(file);
+    // A file that runs past the image's end cannot be read whole.
+    if (!entry || entry->entry.isFolder || BytesHeld(entry->extent) < entry->extent.size)
         return std::nullopt;
     // The image is read in whole blocks; the last one holds the end of the file.
-    lsn_t block = stat->lsn;
+    uint64_t block = entry->extent.block;
     std::vector<uint8_t> blocks;
     bool failed = false;
-    FileContents contents(stat->size, [&](std::span<uint8_t> into) -> size_t {
-        const size_t count = (into.size() + ISO_BLOCKSIZE - 1) / ISO_BLOCKSIZE;
-        blocks.resize(count * ISO_BLOCKSIZE);
-        const long got =
-            iso9660_iso_seek_read(m_Image.get(), blocks.data(), block, static_cast<long>(count));
-        failed = got < static_cast<long>(blocks.size());
+    FileContents contents(entry->extent.size, [&](std::span<uint8_t> into) -> size_t {
+        blocks.resize(RoundUpToBlocks(into.size()));
+        failed = ReadBlocks(m_Image.get(), block, blocks) < into.size();
         if (failed)
             return 0;
-        block += static_cast<lsn_t>(count);
+        block += blocks.size() / kIsoBlockBytes;
         std::copy_n(blocks.begin(), into.size(), into.begin());
         return into.size();
     });
     if (failed)
         return std::nullopt;
     return contents;
+}
+
+const IsoDisc::Folder& IsoDisc::Entries(const std::vector<std::string>& folder)
+{
+    if (const auto known = m_Folders.find(folder); known != m_Folders.end())
+        return known->second;
+    Folder entries;
+    if (folder.empty())
+        entries = ReadFolder(m_Root);
+    else if (const IsoEntry* entry = Lookup(folder); entry && entry->entry.isFolder)
+        entries = ReadFolder(entry->extent);
+    return m_Folders.emplace(folder, std::move(entries)).first->second;
+}
+
+const IsoEntry* IsoDisc::Lookup(const std::vector<std::string>& path)
+{
+    const Folder& folder = Entries({path.begin(), path.end() - 1});
+    if (!folder)
+        return nullptr;
+    const auto entry = std::ranges::find(
+        *folder, path.back(), [](const IsoEntry& e) -> const std::string& { return e.entry.name; });
+    return entry == folder->end() ? nullptr : &*entry;
+}
+
+IsoDisc::Folder IsoDisc::ReadFolder(IsoExtent extent) const
+{
+    // Windows cannot read a folder whose records run past the image's end.
+    if (BytesHeld(extent) < extent.size)
+        return std::nullopt;
+    std::vector<IsoEntry> entries;
+    std::vector<uint8_t> chunk;
+    uint64_t block = extent.block;
+    for (size_t left = extent.size; left > 0;) {
+        const size_t bytes = std::min(left, kFolderChunkBytes);
+        chunk.resize(RoundUpToBlocks(bytes));
+        if (ReadBlocks(m_Image.get(), block, chunk) < bytes)
+            return std::nullopt;
+        for (size_t at = 0; at < bytes; at += kIsoBlockBytes) {
+            const auto blockBytes =
+                std::span(chunk).subspan(at, std::min(kIsoBlockBytes, bytes - at));
+            if (!AddBlockEntries(blockBytes, m_Naming, entries))
+                return std::nullopt;
+        }
+        block += chunk.size() / kIsoBlockBytes;
+        left -= bytes;
+    }
+    return entries;
+}
+
+uint64_t IsoDisc::BytesHeld(IsoExtent extent) const
+{
+    const uint64_t start = extent.block * kIsoBlockBytes;
+    return start < m_ImageBytes ? std::min<uint64_t>(extent.size, m_ImageBytes - start) : 0;
 }

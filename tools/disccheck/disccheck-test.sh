@@ -207,13 +207,16 @@ $unreadable the autorun menu's picture area stays blank
 unusable  the options menu's picture: D:\\data\\setup.tga
 $unreadable the options menu's picture area stays blank"
 
-# An image without Joliet names shows Windows other names than those on the folder.
+# An image without Joliet names shows Windows other names than those on the folder: its plain
+# ISO 9660 names, cut to 8.3, whatever its Rock Ridge names say.
 xorriso -as mkisofs -V LABEL -o "$scratch/plain.iso" "$good" >"$scratch/xorriso.log" 2>&1
 "$disccheck" "$scratch/plain.iso" >"$scratch/stdout"
 status=$?
 if [ "$status" != 1 ] || [ "$(findings <"$scratch/stdout")" != "unusable  the image's Joliet names, the long names Windows shows
           it has none, so Windows shows short upper-case names; make it with Joliet names (mkisofs -J)
-$intro" ]; then
+$intro
+missing   the options menu's developer web shortcut: D:\\quillmoor web site.url
+missing   the options menu's games web shortcut: D:\\Zarn Games web site.url" ]; then
     fail "an image without Joliet names (exit status $status)"
     cat "$scratch/stdout"
 fi
@@ -277,6 +280,39 @@ expect 2 "disccheck: cannot read $scratch/none: No such file or directory" "$scr
 expect 2 "disccheck: cannot read $good/autorun.inf: it is no readable folder or ISO 9660 image" \
     "$good/autorun.inf"
 expect 2 "disccheck: cannot make $good/autorun.inf: Not a directory" "$good" --previews "$good/autorun.inf"
+
+# Windows reads an image by its Joliet names where it has them, else by its plain ISO 9660 names
+# without their versions (";1"), never by Rock Ridge's: the names tools/extract-disc-image.sh
+# extracts. Each image here has Rock Ridge names other than those, and is judged as the folder
+# extracted from it is.
+joliet_versions=$scratch/joliet-versions.iso
+xorriso -compliance only_iso_version_off -joliet on -volid LABEL -outdev "$joliet_versions" \
+    -map "$good" / >"$scratch/xorriso.log" 2>&1 || fail "xorriso cannot make $joliet_versions"
+# The Joliet volume's root pointed at the Rock Ridge tree: Rock Ridge names in Joliet's records.
+rock_ridge_in_joliet=$scratch/rock-ridge-in-joliet.iso
+"$root/tools/make-disc-image.sh" "$good" "$rock_ridge_in_joliet" LABEL >"$scratch/xorriso.log" 2>&1
+if [ "$(dd if="$rock_ridge_in_joliet" bs=1 skip=$((17 * 2048 + 88)) count=2 status=none)" = '%/' ]; then
+    dd if="$rock_ridge_in_joliet" of="$rock_ridge_in_joliet" bs=1 skip=$((16 * 2048 + 156)) \
+        seek=$((17 * 2048 + 156)) count=34 conv=notrunc status=none
+else
+    fail "the Joliet volume of $rock_ridge_in_joliet is not in block 17"
+fi
+for iso in "$scratch/plain.iso" "$joliet_versions" "$rock_ridge_in_joliet"; do
+    extracted=${iso%.iso}-extracted
+    "$root/tools/extract-disc-image.sh" "$iso" "$extracted" || fail "${iso##*/} cannot be extracted"
+    "$disccheck" "$extracted" >"$scratch/expected"
+    expected_status=$?
+    "$disccheck" "$iso" >"$scratch/stdout" 2>"$scratch/stderr"
+    status=$?
+    # The folder lacks the image's own finding: Joliet names missing.
+    got=$(findings <"$scratch/stdout" | sed "/^unusable  the image's Joliet names/,+1d")
+    if [ "$status" != "$expected_status" ] || [ "$got" != "$(findings <"$scratch/expected")" ] ||
+        [ -s "$scratch/stderr" ]; then
+        fail "${iso##*/} is not judged by the names Windows reads"
+        printf '  as extracted (%s):\n%s\n  as an image (%s):\n%s\n%s\n' "$expected_status" \
+            "$(findings <"$scratch/expected")" "$status" "$got" "$(cat "$scratch/stderr")"
+    fi
+done
 
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]
