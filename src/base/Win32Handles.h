@@ -29,12 +29,6 @@ struct RegistryKeyTraits {
     static void Close(Handle key) { ::RegCloseKey(key); }
 };
 
-struct WindowsHookTraits {
-    using Handle = HHOOK;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle hook) { ::UnhookWindowsHookEx(hook); }
-};
-
 struct WindowTraits {
     using Handle = HWND;
     static Handle Invalid() { return nullptr; }
@@ -45,5 +39,4 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;           // CreateFile: INVA
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>; // processes, threads: NULL
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
-using UniqueWindowsHook = UniqueHandle<WindowsHookTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>; // windows the caller made and must destroy

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
+#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -16,13 +16,10 @@ using AutorunMenu = LauncherScenario;
 std::vector<std::pair<int, int>> PictureTraceSizes()
 {
     std::vector<std::pair<int, int>> sizes;
-    std::FILE* file = std::fopen("C:\\debug.err", "rb");
-    if (!file)
-        return sizes;
+    std::ifstream file("C:\\debug.err", std::ios::binary);
     std::uint32_t record[4];
-    while (std::fread(record, sizeof record, 1, file) == 1)
+    while (file.read(reinterpret_cast<char*>(record), sizeof record))
         sizes.emplace_back(static_cast<int>(record[2]), static_cast<int>(record[3]));
-    std::fclose(file);
     return sizes;
 }
 

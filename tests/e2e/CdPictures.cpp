@@ -6,7 +6,8 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 TestPicture QuadrantPicture(int width, int height)
@@ -68,9 +69,6 @@ size_t DifferingPixels(const TestPicture& a, const TestPicture& b)
 
 void WriteTga(const std::string& path, const TestPicture& picture)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        throw std::runtime_error("cannot write " + path);
     const std::uint8_t header[18] = {0,
                                      0,
                                      2,
@@ -89,12 +87,14 @@ void WriteTga(const std::string& path, const TestPicture& picture)
                                      static_cast<std::uint8_t>(picture.height >> 8),
                                      24,
                                      0};
-    std::fwrite(header, 1, sizeof header, file);
+    std::string bytes(std::begin(header), std::end(header));
     for (int y = picture.height - 1; y >= 0; --y)
         for (int x = 0; x < picture.width; ++x) {
             const Rgb p = picture.At(x, y);
-            const std::uint8_t bgr[3] = {p.blue, p.green, p.red};
-            std::fwrite(bgr, 1, sizeof bgr, file);
+            bytes +=
+                {static_cast<char>(p.blue), static_cast<char>(p.green), static_cast<char>(p.red)};
         }
-    std::fclose(file);
+    std::ofstream file(path, std::ios::binary);
+    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw std::runtime_error("cannot write " + path);
 }

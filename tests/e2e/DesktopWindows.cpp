@@ -1,5 +1,8 @@
 #include "DesktopWindows.h"
 
+#include "TestHandles.h"
+#include "base/Win32Handles.h"
+
 #include <cstdlib>
 #include <thread>
 
@@ -104,19 +107,18 @@ TestPicture ReadScreen(const RECT& area)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, picture.width, picture.height, screen, area.left, area.top, SRCCOPY);
+    const UniqueScreenDc screen(::GetDC(nullptr));
+    const UniqueMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    const UniqueGdiObject bitmap(
+        ::CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HGDIOBJ previous = ::SelectObject(memory.get(), bitmap.get());
+    ::BitBlt(memory.get(), 0, 0, picture.width, picture.height, screen.get(), area.left, area.top,
+             SRCCOPY);
     ::GdiFlush();
     const auto* bgrx = static_cast<const std::uint8_t*>(bits);
     for (int i = 0; i < picture.width * picture.height; ++i)
         picture.pixels.push_back({bgrx[i * 4 + 2], bgrx[i * 4 + 1], bgrx[i * 4]});
-    ::SelectObject(memory, previous);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    ::SelectObject(memory.get(), previous); // the bitmap is deleted once out of the context
     return picture;
 }
 

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -97,15 +98,12 @@ TestPicture SettledScreen()
 
 void WritePpm(const std::string& path, const TestPicture& picture)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::ofstream file(path, std::ios::binary);
+    file << "P6\n" << picture.width << ' ' << picture.height << "\n255\n";
+    for (const Rgb& pixel : picture.pixels)
+        file << pixel.red << pixel.green << pixel.blue;
     if (!file)
         throw WalkFailure("cannot write " + path);
-    std::fprintf(file, "P6\n%d %d\n255\n", picture.width, picture.height);
-    for (const Rgb& pixel : picture.pixels) {
-        const std::uint8_t rgb[3] = {pixel.red, pixel.green, pixel.blue};
-        std::fwrite(rgb, 1, sizeof rgb, file);
-    }
-    std::fclose(file);
 }
 
 class DiscWalk {
@@ -161,8 +159,8 @@ private:
         ::SendMessageTimeoutA(chooser, CB_SHOWDROPDOWN, FALSE, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
         ::PostMessageA(menu, WM_COMMAND, MAKEWPARAM(kOptionsChooser, CBN_SELCHANGE),
                        reinterpret_cast<LPARAM>(chooser));
-        Expect(WaitUntil([&] { return StoredVideoCard() == cards.back(); }),
-               "the chosen video card was not stored: " + StoredVideoCard());
+        Expect(WaitUntil([&] { return StoredInstallText("VIDEOCARD") == cards.back(); }),
+               "the chosen video card was not stored: " + StoredInstallText("VIDEOCARD"));
 
         ClickButton(::GetDlgItem(menu, kOptionsRun));
         Expect(launcher.WaitForExit(), "the launcher did not end after Run");

@@ -14,23 +14,6 @@
 
 namespace {
 
-constexpr const char* kNoDevice =
-    "No DirectDraw/D3D compatible video cards detected. Install Direct 7.0a manually and ensure "
-    "you have a suitable 3d accelerator video card. Until that time, you will not be able to run "
-    "the game.";
-
-std::vector<std::string> ReadLines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 class ScriptedDevices : public LauncherScenario {
 protected:
     void SetUp() override
@@ -114,7 +97,7 @@ TEST_F(ScriptedDevices, APrimaryAndAnAddOnAreOfferedSortedAndTheStoredOneIsChose
     HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
     EXPECT_EQ(ComboItems(chooser), (std::vector<std::string>{"3D Add-on", "S3 Trio"}));
     EXPECT_EQ(ComboSelection(chooser), 0);
-    EXPECT_EQ(StoredVideoCard(), "3D Add-on");
+    EXPECT_EQ(StoredInstallText("VIDEOCARD"), "3D Add-on");
     EXPECT_TRUE(IsEnabled(::GetDlgItem(menu, kOptionsRun)));
     ClickButton(::GetDlgItem(menu, kExit));
     ASSERT_TRUE(run.WaitForExit());
@@ -174,7 +157,7 @@ TEST_P(DeviceFailures, KeepTheDevicesRecordedBeforeThem)
         // Before the menu is shown.
         EXPECT_EQ(run.WaitForMenu(kOptionsRun, 0ms), nullptr);
         const auto seen = run.DismissMessageBox(box);
-        EXPECT_EQ(seen.caption, "Error");
+        EXPECT_EQ(seen.caption, kErrorCaption);
         EXPECT_EQ(seen.text, kNoDevice);
     }
     HWND menu = run.WaitForMenu(kOptionsRun);
@@ -241,13 +224,13 @@ TEST_F(ScriptedDevices, WithoutDirectDrawTheMenuSaysSoAndDisablesRun)
     Script({});
     LauncherRun run;
     const auto seen = run.DismissMessageBox(run.WaitForMessageBox());
-    EXPECT_EQ(seen.caption, "Error");
+    EXPECT_EQ(seen.caption, kErrorCaption);
     EXPECT_EQ(seen.text, kNoDevice);
     HWND menu = run.WaitForMenu(kOptionsRun);
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(IsEnabled(::GetDlgItem(menu, kOptionsRun)));
     EXPECT_TRUE(ComboItems(::GetDlgItem(menu, kOptionsChooser)).empty());
-    EXPECT_EQ(StoredVideoCard(), "");
+    EXPECT_EQ(StoredInstallText("VIDEOCARD"), "");
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());
 }
@@ -274,7 +257,7 @@ TEST_P(Choices, SelectAndStoreTheChosenDevice)
     HWND chooser = ::GetDlgItem(menu, kOptionsChooser);
     EXPECT_EQ(ComboItems(chooser), c.items);
     EXPECT_EQ(ComboSelection(chooser), c.selected);
-    EXPECT_EQ(StoredVideoCard(), c.storedAfter);
+    EXPECT_EQ(StoredInstallText("VIDEOCARD"), c.storedAfter);
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());
 }
@@ -323,7 +306,7 @@ TEST_F(ScriptedDevices, AChoiceIsStoredAtOnce)
     ::SendMessageTimeoutW(chooser, CB_SETCURSEL, 1, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     ::PostMessageA(menu, WM_COMMAND, MAKEWPARAM(kOptionsChooser, CBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(chooser));
-    EXPECT_TRUE(WaitUntil([] { return StoredVideoCard() == "XYZ"; }));
+    EXPECT_TRUE(WaitUntil([] { return StoredInstallText("VIDEOCARD") == "XYZ"; }));
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());
 }

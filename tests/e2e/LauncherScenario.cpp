@@ -22,7 +22,7 @@ void LauncherScenario::ExpectMessage(LauncherRun& run, const std::string& text)
     HWND box = run.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message box came up; expected: " << text;
     const LauncherRun::Box seen = run.DismissMessageBox(box);
-    EXPECT_EQ(seen.caption, "lumbrel");
+    EXPECT_EQ(seen.caption, kLauncherCaption);
     EXPECT_EQ(seen.text, text);
 }
 

@@ -5,19 +5,12 @@
 #include "DesktopWindows.h"
 #include "LauncherRun.h"
 #include "TestMachine.h"
+#include "UserTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-inline constexpr const char* kMainNoCd =
-    "Can't locate the CD drive, please insert the ZARN VELLOR Season 1999-2000 CD and allow it "
-    "to autorun";
-inline constexpr const char* kEmptyTga = "Empty tga file";
-inline constexpr const char* kMenuNoCd =
-    "Can't locate the CD drive, please insert the Zarn Vellor Season 1999-2000 CD and allow it to "
-    "autorun";
 
 // Where a scenario may copy the disc on C:. With a space, which must lead the system nowhere else.
 inline constexpr const char* kCdCopyOnC = "C:\\Zarn Copy";

@@ -217,7 +217,7 @@ TEST_F(OptionsMenu, TheChooserOffersWinesDevicesAndStoresTheSelectedOne)
     ASSERT_GE(selected, 0);
     ASSERT_LT(static_cast<size_t>(selected), items.size());
     // Stored as the menu opened, without a touch of the chooser.
-    EXPECT_EQ(StoredVideoCard(), items[selected]);
+    EXPECT_EQ(StoredInstallText("VIDEOCARD"), items[selected]);
     ClickButton(::GetDlgItem(menu, kExit));
     EXPECT_TRUE(run.WaitForExit());
 }

@@ -23,7 +23,7 @@ TEST_F(Startup, WithoutCdBothMessagesComeUpAndExitStillEndsTheLauncher)
     HWND main = run.MainWindow();
     EXPECT_TRUE(main == nullptr || !IsVisible(main));
     const LauncherRun::Box first = run.DismissMessageBox(box);
-    EXPECT_EQ(first.caption, "lumbrel");
+    EXPECT_EQ(first.caption, kLauncherCaption);
     EXPECT_EQ(first.text, kMainNoCd);
 
     // "Not Found\zarn2000\Data\intro.tga" cannot be read.

@@ -6,16 +6,11 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
 namespace {
-
-constexpr const char* kGeneralKey = "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL";
-constexpr const char* kCompanyKey = "SOFTWARE\\Quillmoor Ltd";
-// Where the game's 32-bit installer leaves its record, whichever build drives the launcher.
-constexpr REGSAM kInstallersView = KEY_WOW64_32KEY;
 
 std::string WinePrefix()
 {
@@ -31,12 +26,6 @@ std::string DriveLink(char letter)
     return WinePrefix() + "/dosdevices/" + static_cast<char>(::tolower(letter)) + ":";
 }
 
-void SetText(HKEY key, const char* name, const std::string& text)
-{
-    ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>(text.size()) + 1);
-}
-
 void CopyInto(const std::string& from, const std::string& to)
 {
     const std::string folder = to.substr(0, to.find_last_of('\\'));
@@ -49,11 +38,9 @@ void WriteTextFile(const std::string& path, const std::string& text)
 {
     const std::string folder = path.substr(0, path.find_last_of('\\'));
     ::SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
+    std::ofstream file(path, std::ios::binary);
+    if (!(file << text))
         throw std::runtime_error("cannot write " + path);
-    std::fputs(text.c_str(), file);
-    std::fclose(file);
 }
 
 } // namespace
@@ -130,21 +117,21 @@ std::string StandinLogPath()
     return ProgramFolder() + "\\e2e-cd\\standin.log";
 }
 
-std::vector<std::string> StandinLog()
+std::vector<std::string> ReadLines(const std::string& path)
 {
     std::vector<std::string> lines;
-    std::FILE* file = std::fopen(StandinLogPath().c_str(), "rb");
-    if (!file)
-        return lines;
-    char line[2048];
-    while (std::fgets(line, sizeof line, file)) {
-        std::string text = line;
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-            text.pop_back();
-        lines.push_back(text);
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
     }
-    std::fclose(file);
     return lines;
+}
+
+std::vector<std::string> StandinLog()
+{
+    return ReadLines(StandinLogPath());
 }
 
 void PlaceStandin(const std::string& windowsPath)
@@ -185,53 +172,6 @@ void UnmapDrive(char letter)
     RunUnixShell("rm -f '" + DriveLink(letter) + "'");
     if (!WaitUntil([&] { return !DriveIsMapped(letter); }))
         throw std::runtime_error(std::string("drive did not go away: ") + letter);
-}
-
-void SeedInstallRecord(const InstallRecordValues& values)
-{
-    DeleteInstallRecord();
-    UniqueRegistryKey key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, nullptr, 0,
-                          KEY_ALL_ACCESS | kInstallersView, nullptr, key.put(),
-                          nullptr) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot create the install record");
-    if (values.targetDir)
-        SetText(key.get(), "TARGETDIR", *values.targetDir);
-    if (values.srcDrive)
-        SetText(key.get(), "SRCDRIVE", *values.srcDrive);
-    if (values.videoCard)
-        SetText(key.get(), "VIDEOCARD", *values.videoCard);
-    if (values.fullGameKey) {
-        UniqueRegistryKey fullGame;
-        ::RegCreateKeyExA(key.get(), "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS | kInstallersView,
-                          nullptr, fullGame.put(), nullptr);
-    }
-}
-
-std::string StoredInstallText(const char* name)
-{
-    char text[600] = {};
-    DWORD size = sizeof text - 1;
-    UniqueRegistryKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, KEY_QUERY_VALUE | kInstallersView,
-                        key.put()) == ERROR_SUCCESS)
-        ::RegGetValueA(key.get(), nullptr, name, RRF_RT_REG_SZ, nullptr, text, &size);
-    return text;
-}
-
-std::string StoredVideoCard()
-{
-    return StoredInstallText("VIDEOCARD");
-}
-
-void DeleteInstallRecord()
-{
-    UniqueRegistryKey company;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCompanyKey, 0, KEY_ALL_ACCESS | kInstallersView,
-                        company.put()) != ERROR_SUCCESS)
-        return;
-    ::RegDeleteTreeA(company.get(), nullptr);
-    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kCompanyKey, kInstallersView, 0);
 }
 
 void DeleteTree(const std::string& windowsPath)

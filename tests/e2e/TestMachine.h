@@ -4,10 +4,10 @@
 #pragma once
 
 #include "CdPictures.h"
+#include "InstallRecordSeed.h"
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +33,8 @@ TestPicture MenuPictureOnCd();
 // tests/fixtures/standin); the scenarios point them at it through the environment.
 std::string StandinLogPath();
 std::vector<std::string> StandinLog();
+// A text file's lines without their line ends; none when it cannot be read.
+std::vector<std::string> ReadLines(const std::string& path);
 // Copies the stand-in program to `windowsPath` (folders included).
 void PlaceStandin(const std::string& windowsPath);
 // Makes the stand-in the program that opens .rtf documents and .url shortcuts, so that no real
@@ -42,17 +44,5 @@ void RegisterDocumentOpener();
 void MapDrive(char letter, const std::string& windowsFolder);
 void UnmapDrive(char letter);
 bool DriveIsMapped(char letter);
-
-struct InstallRecordValues {
-    std::optional<std::string> targetDir;
-    std::optional<std::string> srcDrive;
-    std::optional<std::string> videoCard;
-    bool fullGameKey = true;
-};
-void SeedInstallRecord(const InstallRecordValues& values);
-void DeleteInstallRecord();
-// The text of a value in the install record; empty when there is none.
-std::string StoredInstallText(const char* name);
-std::string StoredVideoCard();
 
 void DeleteTree(const std::string& windowsPath);

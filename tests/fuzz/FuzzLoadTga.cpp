@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -98,12 +99,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* input, size_t inputSize)
     const size_t size = inputSize - 1;
     if (!IsWorthDecoding(data, size))
         return -1;
-    std::FILE* file = std::fopen(ScratchFile().c_str(), "wb");
-    if (!file)
+    if (!std::ofstream(ScratchFile(), std::ios::binary)
+             .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size)))
         std::abort();
-    if (size > 0)
-        std::fwrite(data, 1, size, file);
-    std::fclose(file);
 
     CTga picture;
     const int result = picture.LoadTga(ScratchFile().c_str());

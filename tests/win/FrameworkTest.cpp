@@ -1,6 +1,7 @@
 // The small framework's order of events on real dialogs: each test dialog acts from inside its
 // own handlers (posted messages step its modal loop) and ends with a sentinel result.
 #include "FrameworkTestIds.h"
+#include "TestHandles.h"
 #include "base/Report.h"
 #include "base/Win32Handles.h"
 #include "framework/Dialog.h"

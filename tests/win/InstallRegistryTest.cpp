@@ -2,7 +2,7 @@
 // registry's 32-bit view, which every build of the launcher must read and write.
 #include "install/InstallRegistry.h"
 
-#include "base/Win32Handles.h"
+#include "InstallRecordSeed.h"
 #include "install/InstallRecord.h"
 
 #include <windows.h>
@@ -15,55 +15,23 @@
 
 namespace {
 
-constexpr const char* kCompany = "SOFTWARE\\Quillmoor Ltd";
-constexpr const char* kGeneral = "SOFTWARE\\Quillmoor Ltd\\Zarn Vellor Season 1999-00\\GENERAL";
-
-// The installer's view, whichever build runs the tests; the other one must stay untouched.
-constexpr REGSAM kInstallersView = KEY_WOW64_32KEY;
+// The installer's view is the one every build must use; the other one must stay untouched.
 constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
-
-UniqueRegistryKey OpenGeneral(REGSAM view)
-{
-    UniqueRegistryKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGeneral, 0, KEY_ALL_ACCESS | view, key.put()) !=
-        ERROR_SUCCESS)
-        key.release();
-    return key;
-}
 
 class InstallRegistry : public testing::Test {
 protected:
-    void SetUp() override { DeleteRecord(); }
-    void TearDown() override { DeleteRecord(); }
+    void SetUp() override { DeleteRecords(); }
+    void TearDown() override { DeleteRecords(); }
 
-    static void DeleteRecord()
+    static void DeleteRecords()
     {
-        for (const REGSAM view : {kInstallersView, kOtherView}) {
-            UniqueRegistryKey company;
-            if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCompany, 0, KEY_ALL_ACCESS | view,
-                                company.put()) != ERROR_SUCCESS)
-                continue;
-            ::RegDeleteTreeA(company.get(), nullptr);
-            ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kCompany, view, 0);
-        }
-    }
-
-    static void CreateKeys(bool fullGame, REGSAM view = kInstallersView)
-    {
-        UniqueRegistryKey key;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneral, 0, nullptr, 0,
-                                    KEY_ALL_ACCESS | view, nullptr, key.put(), nullptr),
-                  ERROR_SUCCESS);
-        if (fullGame) {
-            UniqueRegistryKey sub;
-            ::RegCreateKeyExA(key.get(), "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
-                              sub.put(), nullptr);
-        }
+        for (const REGSAM view : {kInstallersView, kOtherView})
+            DeleteInstallRecord(view);
     }
 
     static void SetValue(const char* name, DWORD type, const std::vector<BYTE>& bytes)
     {
-        const UniqueRegistryKey key = OpenGeneral(kInstallersView);
+        const UniqueRegistryKey key = OpenInstallRecord(KEY_SET_VALUE);
         ASSERT_TRUE(key);
         ASSERT_EQ(::RegSetValueExA(key.get(), name, 0, type, bytes.data(),
                                    static_cast<DWORD>(bytes.size())),
@@ -84,7 +52,7 @@ protected:
         Stored stored;
         char buffer[1024] = {};
         DWORD size = sizeof buffer;
-        const UniqueRegistryKey key = OpenGeneral(kInstallersView);
+        const UniqueRegistryKey key = OpenInstallRecord(KEY_QUERY_VALUE);
         if (key && ::RegGetValueA(key.get(), nullptr, name, RRF_RT_ANY | RRF_NOEXPAND, &stored.type,
                                   buffer, &size) == ERROR_SUCCESS)
             stored.text = buffer;
@@ -95,9 +63,9 @@ protected:
 TEST_F(InstallRegistry, TheGameCountsAsInstalledOnlyWithBothKeys)
 {
     EXPECT_FALSE(IsGameInstalled());
-    CreateKeys(false);
+    SeedInstallRecord({.fullGameKey = false});
     EXPECT_FALSE(IsGameInstalled());
-    CreateKeys(true);
+    SeedInstallRecord({});
     EXPECT_TRUE(IsGameInstalled());
 }
 
@@ -105,17 +73,16 @@ TEST_F(InstallRegistry, TheGameCountsAsInstalledOnlyWithBothKeys)
 // show the autorun menu over an installed game, and store the video card where nothing reads it.
 TEST_F(InstallRegistry, OnlyTheInstallersViewIsReadAndWritten)
 {
-    CreateKeys(true, kOtherView);
+    SeedInstallRecord({}, kOtherView);
     EXPECT_FALSE(IsGameInstalled());
     EXPECT_FALSE(ReadInstallRecord().has_value());
 
-    CreateKeys(true);
-    SetText("SRCDRIVE", "E:");
+    SeedInstallRecord({.srcDrive = "E:"});
     EXPECT_TRUE(IsGameInstalled());
     EXPECT_EQ(ReadInstallRecord()->SrcDrive, "E:");
     WriteVideoCard("3D Add-on");
     EXPECT_EQ(ReadStored("VIDEOCARD").text, "3D Add-on");
-    const UniqueRegistryKey other = OpenGeneral(kOtherView);
+    const UniqueRegistryKey other = OpenInstallRecord(KEY_QUERY_VALUE, kOtherView);
     ASSERT_TRUE(other);
     EXPECT_NE(::RegQueryValueExA(other.get(), "VIDEOCARD", nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
@@ -126,7 +93,7 @@ TEST_F(InstallRegistry, AMissingKeyIsNoRecordAndMissingValuesAreEmptyTexts)
     EXPECT_FALSE(ReadInstallRecord().has_value());
     EXPECT_EQ(ReadVideoCard(), "");
 
-    CreateKeys(false);
+    SeedInstallRecord({.fullGameKey = false});
     const auto empty = ReadInstallRecord();
     ASSERT_TRUE(empty.has_value());
     EXPECT_EQ(empty->TargetDir, "");
@@ -143,7 +110,7 @@ TEST_F(InstallRegistry, AMissingKeyIsNoRecordAndMissingValuesAreEmptyTexts)
 
 TEST_F(InstallRegistry, ValuesReadAsAtMost199CharactersAndNeverAsCutPaths)
 {
-    CreateKeys(false);
+    SeedInstallRecord({.fullGameKey = false});
     SetText("TARGETDIR", std::string(199, 'a'));
     SetText("SRCDRIVE", std::string(250, 'b')); // does not fit the 200-byte buffer
     SetValue("VIDEOCARD", REG_BINARY, std::vector<BYTE>(200, 'c')); // fits, without a zero
@@ -166,7 +133,7 @@ TEST_F(InstallRegistry, ValuesReadAsAtMost199CharactersAndNeverAsCutPaths)
 
 TEST_F(InstallRegistry, ValuesOfOtherTypesReadAsTheTextOfTheirBytes)
 {
-    CreateKeys(false);
+    SeedInstallRecord({.fullGameKey = false});
     SetValue("SRCDRIVE", REG_DWORD, {'E', 0, 0, 0});
     SetValue("TARGETDIR", REG_BINARY, {'C', ':', '\\', 'Z', 0, 'x', 'y'});
     const auto record = ReadInstallRecord();
@@ -178,9 +145,9 @@ TEST_F(InstallRegistry, ValuesOfOtherTypesReadAsTheTextOfTheirBytes)
 TEST_F(InstallRegistry, TheVideoCardIsStoredAsTextAndOnlyIntoAnExistingKey)
 {
     WriteVideoCard("abc");
-    EXPECT_FALSE(OpenGeneral(kInstallersView));
+    EXPECT_FALSE(OpenInstallRecord(KEY_QUERY_VALUE));
 
-    CreateKeys(true);
+    SeedInstallRecord({});
     WriteVideoCard("3D Add-on");
     EXPECT_EQ(ReadStored("VIDEOCARD").type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(ReadStored("VIDEOCARD").text, "3D Add-on");
@@ -202,7 +169,7 @@ LONG WINAPI RecordSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, co
 
 TEST_F(InstallRegistry, TheVideoCardIsHandedOverWithoutATerminatingZero)
 {
-    CreateKeys(true);
+    SeedInstallRecord({});
     g_writes.clear();
     const RegistrySetValueCall previous = SetRegistrySetValueCall(RecordSetValue);
     WriteVideoCard("abc");

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 
-#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -287,13 +287,11 @@ std::string ProgramFolder()
 std::string WaitForLine(const std::string& path)
 {
     for (int attempt = 0; attempt < 200; ++attempt) {
-        if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-            char line[2048] = {};
-            const bool read = std::fgets(line, sizeof line, file) != nullptr;
-            std::fclose(file);
-            if (read && std::strchr(line, '\n'))
-                return {line, std::strcspn(line, "\r\n")};
-        }
+        std::ifstream file(path, std::ios::binary);
+        std::string line;
+        // A line without its end is one the stand-in is still writing.
+        if (std::getline(file, line) && !file.eof())
+            return line.substr(0, line.find('\r'));
         ::Sleep(50);
     }
     return {};

@@ -1,6 +1,8 @@
 // The path of a loaded module in the ANSI code page, checked against what the wide call reports.
 #include "base/ModulePath.h"
 
+#include "TestHandles.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -84,11 +86,10 @@ TEST(ModulePath, ReadsAPathLongerThanMaxPathWhole)
     ASSERT_TRUE(::CopyFileW(probe.c_str(), copy.c_str(), FALSE));
     scratch.Holds(copy);
 
-    HMODULE module = ::LoadLibraryW(copy.c_str());
-    ASSERT_NE(module, nullptr) << "error " << ::GetLastError();
-    const std::string path = ModulePath(module);
-    const std::wstring wide = WideModulePath(module);
-    ::FreeLibrary(module);
+    const UniqueLibrary module(::LoadLibraryW(copy.c_str()));
+    ASSERT_TRUE(module) << "error " << ::GetLastError();
+    const std::string path = ModulePath(module.get());
+    const std::wstring wide = WideModulePath(module.get());
 
     EXPECT_GT(path.size(), 2u * MAX_PATH);
     EXPECT_EQ(path, Narrow(wide));

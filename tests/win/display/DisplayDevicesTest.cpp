@@ -2,6 +2,7 @@
 // with WINEDLLOVERRIDES=ddraw=n,b): scripted devices and failures, and the stand-in's log of every
 // call the launcher made.
 #include "DebugOutputCapture.h"
+#include "UserTexts.h"
 #include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 
@@ -18,17 +19,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char* kNoDevice =
-    "No DirectDraw/D3D compatible video cards detected. Install Direct 7.0a manually and ensure "
-    "you have a suitable 3d accelerator video card. Until that time, you will not be able to run "
-    "the game.";
-constexpr const char* kCreateFailed =
-    "Can't create DDraw object in enumeration callback. You cannot run the game.";
-constexpr const char* kDD7Failed =
-    "Can't fetch DD7 Interface in enumeration callback. You cannot run the game.";
-constexpr const char* kCapsFailed =
-    "Error retrieving driver capabilities in enumeration callback. You cannot run the game.";
 
 constexpr GUID kAddOnGuid = {
     0x12345678, 0x1234, 0x5678, {0x9a, 0xbc, 0xde, 0xf0, 0x12, 0x34, 0x56, 0x78}};

@@ -3,6 +3,7 @@
 // WinesDirectDraw with Wine's default load order, which keeps its own DirectDraw; NoDirectDraw with
 // DirectDraw switched off (WINEDLLOVERRIDES=ddraw=), so run by hand only one of them can pass.
 #include "DebugOutputCapture.h"
+#include "UserTexts.h"
 #include "display/DeviceEnumeration.h"
 #include "display/DeviceTable.h"
 
@@ -11,11 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr const char* kNoDevice =
-    "No DirectDraw/D3D compatible video cards detected. Install Direct 7.0a manually and ensure "
-    "you have a suitable 3d accelerator video card. Until that time, you will not be able to run "
-    "the game.";
 
 TEST(WinesDirectDraw, RecordsItsDevicesPrimaryFirst)
 {
