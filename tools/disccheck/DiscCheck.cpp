@@ -4,6 +4,7 @@
 #include "FolderDisc.h"
 #include "IsoDisc.h"
 #include "LauncherFiles.h"
+#include "LayoutTable.h"
 #include "picture/PictureTrace.h"
 
 #include <cstdio>
@@ -20,6 +21,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: disccheck DIR_OR_ISO [--srcdrive TEXT] [--previews OUT_DIR]\n"
+    "       disccheck --layout\n"
     "       disccheck --help\n";
 
 void PrintHelp()
@@ -46,7 +48,9 @@ void PrintHelp()
         "                    builds its paths (%s by default)\n"
         "  --previews DIR    write to DIR (made if missing) what each menu's picture area will\n"
         "                    show, as PNG files named after the menu and the area's size,\n"
-        "                    rescaled by the launcher's own code\n\n"
+        "                    rescaled by the launcher's own code\n"
+        "  --layout          print, as a Markdown table, the path of each file the launcher\n"
+        "                    looks for on its disc and what it is for, and nothing else\n\n"
         "Exit status: 0 when every file is found and usable, 1 when one is missing or unusable,\n"
         "2 on bad arguments, a disc that cannot be read or a preview that cannot be written.\n",
         kUsage, kDiscDrive, kDiscDrive);
@@ -75,6 +79,10 @@ std::variant<Arguments, int> ReadArguments(int argc, char** argv)
         const char* const value = next + 1 < argc ? argv[next + 1] : nullptr;
         if (argument == "--help" || argument == "-h") {
             PrintHelp();
+            return 0;
+        }
+        if (argument == "--layout") {
+            std::fputs(LayoutTable().c_str(), stdout);
             return 0;
         }
         if (argument == "--srcdrive" || argument == "--previews") {
