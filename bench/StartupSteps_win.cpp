@@ -9,7 +9,7 @@
 #include "install/InstallRegistry.h"
 #include "install/SourceDrive.h"
 #include "menus/AutorunDlg.h"
-#include "menus/Option.h"
+#include "menus/OptionDlg.h"
 #include "picture/tga.h"
 #include "resource.h"
 

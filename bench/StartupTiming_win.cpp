@@ -17,7 +17,7 @@
 #include "framework/Wnd.h"
 #include "install/InstallRegistry.h"
 #include "menus/AutorunDlg.h"
-#include "menus/Option.h"
+#include "menus/OptionDlg.h"
 #include "resource.h"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "install/InstallRegistry.h"
 #include "install/SourceDrive.h"
 #include "menus/AutorunDlg.h"
-#include "menus/Option.h"
+#include "menus/OptionDlg.h"
 #include "resource.h"
 
 namespace {

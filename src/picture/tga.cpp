@@ -62,7 +62,7 @@ int CTga::CreatePixels(int width, int height)
     return m_pBits ? 1 : 0;
 }
 
-void CTga::RecreateAtItsSize()
+void CTga::TraceRecreation()
 {
     AppendPictureTrace(m_pBits, m_pInfoHeader.get(), Width(), Height());
 }

@@ -91,10 +91,10 @@ public:
 
 private:
     TgaDecodeResult Decode(std::span<const uint8_t> bytes);
-    // Re-creates a picture that holds pixels at the size it has, keeping its header and pixel
-    // buffer: the record is appended as CreatePixels appends it, and the caller writes every
-    // pixel, so that the picture ends as it would in a new buffer.
-    void RecreateAtItsSize();
+    // Appends the record that re-creating the picture at the size it has would append (as
+    // CreatePixels does) and nothing else: the header and pixel buffer stay, and the caller
+    // writes every pixel, so that the picture ends as it would in a new buffer.
+    void TraceRecreation();
 
     TgaHeader m_TgaHeader{};
     PixelSection m_hDibSection;

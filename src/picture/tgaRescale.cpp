@@ -75,8 +75,8 @@ void CTga::RescaleInto(CTga& destination)
         return; // like channel images that cannot be had: nothing changes
     }
 
-    destination.RecreateAtItsSize();
-    RecreateAtItsSize();
+    destination.TraceRecreation();
+    TraceRecreation();
     // A picture rescaled into itself ends as the source re-created last: its own colours.
     const std::ptrdiff_t pixel = 4;
     if (&destination != this)

@@ -17,8 +17,9 @@ void Rescale(CTga& source, CTga& destination)
         CreateChannelImage(&scaled, destination.Width(), destination.Height(), 1, 0, 0) ==
             kChannelOk) {
         for (int plane = 0; plane < 3; ++plane)
-            ZoomSamples(planes.planes[plane], planes.width, planes.height, scaled.planes[plane],
-                        scaled.width, scaled.height, 1, kZoomRescaleSelector);
+            reference::ZoomSamples(planes.planes[plane], planes.width, planes.height,
+                                   scaled.planes[plane], scaled.width, scaled.height, 1,
+                                   kZoomRescaleSelector);
         destination.FromChannelImage(&scaled);
         source.FromChannelImage(&planes);
     }

@@ -6,7 +6,7 @@
 #include "install/InstallRegistry.h"
 #include "menus/CommandBuffer.h"
 #include "menus/Launch.h"
-#include "menus/Option.h"
+#include "menus/OptionDlg.h"
 #include "resource.h"
 
 #include <utility>

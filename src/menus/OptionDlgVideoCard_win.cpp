@@ -5,7 +5,7 @@
 #include "display/VideoCardChoice.h"
 #include "install/InstallRecord.h"
 #include "install/InstallRegistry.h"
-#include "menus/Option.h"
+#include "menus/OptionDlg.h"
 #include "resource.h"
 
 #include <cstdio>
