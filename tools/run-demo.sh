@@ -16,8 +16,8 @@ own_disc=${1:+$(realpath "$1")}
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
-# shellcheck source=tools/machine.sh
-source tools/machine.sh
+# shellcheck source=tools/lib/machine.sh
+source tools/lib/machine.sh
 build=build/$windows_preset
 cmake --preset "$windows_preset" >/dev/null
 cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game disc_walk
@@ -44,21 +44,21 @@ if [ "$windows_preset" != win32 ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  source tools/wine-prefix.sh "$out/wineprefix" managed
-  tools/map-cd-drive.sh D "$disc"
+  source tools/lib/wine-prefix.sh "$out/wineprefix" managed
+  tools/lib/map-cd-drive.sh D "$disc"
   wine 'D:\zarn2000\lumbrel.exe' >"$out/wine.log" 2>&1 </dev/null
   exit 0
 fi
 
-source tools/xvfb.sh
+source tools/lib/xvfb.sh
 shots=$out/screenshots
 rm -rf "$shots"
 mkdir -p "$shots"
 if [ -z "$own_disc" ]; then
-  source tools/wine-prefix.sh "$out/walk-prefix" unmanaged
+  source tools/lib/wine-prefix.sh "$out/walk-prefix" unmanaged
   rm -rf "$WINEPREFIX/drive_c/Games"
   wine reg delete 'HKLM\Software\Quillmoor Ltd' /f /reg:32 >/dev/null 2>&1 </dev/null || true
-  tools/map-cd-drive.sh D "$disc"
+  tools/lib/map-cd-drive.sh D "$disc"
   status=0
   wine "$build/bin/disc_walk.exe" D: "Z:${shots//\//\\}" >"$out/walk.log" 2>&1 </dev/null ||
     status=$?
@@ -73,11 +73,11 @@ if [ -z "$own_disc" ]; then
   exit $status
 fi
 
-source tools/wine-prefix.sh "$out/wineprefix" unmanaged
-tools/map-cd-drive.sh D "$disc"
+source tools/lib/wine-prefix.sh "$out/wineprefix" unmanaged
+tools/lib/map-cd-drive.sh D "$disc"
 wine 'D:\zarn2000\lumbrel.exe' >"$out/wine.log" 2>&1 </dev/null &
 # Once the menu is on the screen, take the picture; without a menu, what is there instead.
-source tools/wait-for-menu.sh
+source tools/lib/wait-for-menu.sh
 wait_for_menu || true
 shot=$shots/first-menu.png
 import -window root "$shot"

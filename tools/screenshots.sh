@@ -6,29 +6,29 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
-# shellcheck source=tools/machine.sh
-source tools/machine.sh
+# shellcheck source=tools/lib/machine.sh
+source tools/lib/machine.sh
 cmake --preset "$windows_preset" >/dev/null
 cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game
 demo_cd="$PWD/build/screenshots/cd"
 demo/make-demo-cd.sh --programs-from "build/$windows_preset" "$demo_cd"
 
-source tools/xvfb.sh
+source tools/lib/xvfb.sh
 prefix="$PWD/build/screenshots/wineprefix"
 rm -rf "$prefix" "$prefix.lock" "$prefix.boot.log"
-source tools/wine-prefix.sh "$prefix" unmanaged
-tools/map-cd-drive.sh D "$demo_cd"
+source tools/lib/wine-prefix.sh "$prefix" unmanaged
+tools/lib/map-cd-drive.sh D "$demo_cd"
 mkdir -p docs
 
 # Runs the launcher until its menu is up, takes the screen, and ends it.
-source tools/wait-for-menu.sh
+source tools/lib/wait-for-menu.sh
 shoot() {
   wine "$demo_cd/zarn2000/lumbrel.exe" >/dev/null 2>&1 </dev/null &
   local launcher=$! status=0
   wait_for_menu && import -window root "$1" || status=$?
   kill "$launcher" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
-  source tools/wine-prefix.sh "$prefix" unmanaged
+  source tools/lib/wine-prefix.sh "$prefix" unmanaged
   return $status
 }
 

@@ -8,8 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# shellcheck source=tools/machine.sh
-source tools/machine.sh
+# shellcheck source=tools/lib/machine.sh
+source tools/lib/machine.sh
 starts=${1:-15}
 out=build/startup
 build=build/$windows_preset
@@ -18,11 +18,11 @@ cmake --preset "$windows_preset" >/dev/null
 cmake --build --preset "$windows_preset" --target startup_timing demo_setup demo_game >/dev/null
 demo/make-demo-cd.sh --programs-from "$build" "$out/cd" >/dev/null
 
-# shellcheck source=tools/xvfb.sh
-source tools/xvfb.sh
-# shellcheck source=tools/wine-prefix.sh
-source tools/wine-prefix.sh "$PWD/$out/wineprefix" unmanaged
-tools/map-cd-drive.sh D "$out/cd"
+# shellcheck source=tools/lib/xvfb.sh
+source tools/lib/xvfb.sh
+# shellcheck source=tools/lib/wine-prefix.sh
+source tools/lib/wine-prefix.sh "$PWD/$out/wineprefix" unmanaged
+tools/lib/map-cd-drive.sh D "$out/cd"
 status=0
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.
 wine "$build/bin/startup_timing.exe" "$starts" 'D:\zarn2000\lumbrel.exe' \

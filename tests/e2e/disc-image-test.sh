@@ -31,11 +31,11 @@ fi
 
 # A prefix of its own: making a drive a CD-ROM drive restarts the prefix's wineserver. Kept
 # between runs (it takes a while to make), with the demo's install undone.
-source "$root/tools/wine-prefix.sh" "$build/disc-image-prefix" || exit 1
+source "$root/tools/lib/wine-prefix.sh" "$build/disc-image-prefix" || exit 1
 trap 'wineserver -k 2>/dev/null' EXIT
 rm -rf "$WINEPREFIX/drive_c/Games"
 wine reg delete 'HKLM\Software\Quillmoor Ltd' /f /reg:32 >/dev/null 2>&1 </dev/null
-"$root/tools/map-cd-drive.sh" E "$scratch/disc" || exit 1
+"$root/tools/lib/map-cd-drive.sh" E "$scratch/disc" || exit 1
 
 # A wine command whose output is a pipe can hang: the walk's output goes to a file.
 wine "$build/bin/disc_walk.exe" E: >"$scratch/walk.log" 2>&1 </dev/null

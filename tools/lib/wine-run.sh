@@ -10,7 +10,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
   while [ "$tree" != / ] && [ ! -f "$tree/CMakeCache.txt" ]; do tree=$(dirname "$tree"); done
   WINEPREFIX="$tree/wineprefix"
 fi
-# shellcheck source=tools/wine-prefix.sh
+# shellcheck source=tools/lib/wine-prefix.sh
 source "$(dirname "$0")/wine-prefix.sh" "$WINEPREFIX"
 
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.

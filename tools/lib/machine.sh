@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: source tools/machine.sh
+# Usage: source tools/lib/machine.sh
 # What this machine can run, for every script and test that runs Windows or 32-bit programs.
 # Whether 32-bit programs run is asked once, by running Wine's 32-bit loader: a kernel without
 # IA-32 emulation refuses it ("Exec format error"). The answer is exported, so that the scripts

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: source tools/wait-for-menu.sh; wait_for_menu
+# Usage: source tools/lib/wait-for-menu.sh; wait_for_menu
 # For scripts that run the launcher on an X server of their own ($DISPLAY) and then look at the
 # screen: wait_for_menu returns once the launcher's menu is on the screen and painted, and fails
 # when that has not happened within 30 seconds.

@@ -5,7 +5,7 @@
 # was pointed at. make-release.sh runs in a stand-in checkout whose build steps are stubs, so that
 # a deletion it should not make can only hit the stand-in.
 set -uo pipefail
-tools=$(cd "$(dirname "$0")" && pwd)
+tools=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(realpath -m "$1")
 rm -rf "$scratch"
 mkdir -p "$scratch"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: source tools/xvfb.sh
+# Usage: source tools/lib/xvfb.sh
 # Starts Xvfb (1024x768, 24-bit) on a free display number, exports DISPLAY, and stops it when the
 # sourcing shell exits. Being sourced, it returns 1 when no display number is free rather than
 # ending the shell.
