@@ -9,6 +9,7 @@
 #   wine                the one way to call Wine: Debian's wine where 32-bit programs run; else
 #                       Wine's 64-bit loader itself, with WINELOADER set (Debian's script always
 #                       picks the 32-bit loader when it is installed), in a 64-bit prefix
+# shellcheck disable=SC2034 # windows_preset and no_32bit_reason are for the scripts that source it
 wine32_loader=/usr/lib/wine/wine
 wine64_loader=/usr/lib/wine/wine64
 
