@@ -18,15 +18,13 @@ cmake --preset "$windows_preset" >/dev/null
 cmake --build --preset "$windows_preset" --target startup_timing demo_setup demo_game >/dev/null
 demo/make-demo-cd.sh --programs-from "$build" "$out/cd" >/dev/null
 
-# shellcheck source=tools/lib/xvfb.sh
-source tools/lib/xvfb.sh
-# shellcheck source=tools/lib/wine-prefix.sh
-source tools/lib/wine-prefix.sh "$PWD/$out/wineprefix" unmanaged
-tools/lib/map-cd-drive.sh D "$out/cd"
+# shellcheck source=tools/lib/launcher-on-disc.sh
+source tools/lib/launcher-on-disc.sh
+disc_on_screen "$PWD/$out/wineprefix" "$out/cd"
 status=0
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.
 wine "$build/bin/startup_timing.exe" "$starts" 'D:\zarn2000\lumbrel.exe' \
   >"$out/timing.log" 2>&1 </dev/null || status=$?
-wineserver -k 2>/dev/null || true
+launcher_end
 cat "$out/timing.log"
 exit $status
