@@ -32,17 +32,21 @@ mkdir -p "$(dirname "$out")"
 
 cd "$root"
 tools/setup-deps.sh
+# Everything the release is made of and checked with, built first: the shipped launcher and the
+# demo's programs (win32), and the checker of the disc's image (host).
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target lumbrel demo_setup demo_game
+cmake --preset host >/dev/null
+cmake --build --preset host --target disccheck
 
 # Beside OUT_DIR, so that moving the files in is a rename on the same file system.
 staging=$(mktemp -d "$(dirname "$out")/.$(basename "$out").new-XXXXXX")
 disc=$(mktemp -d)
 trap 'rm -rf "$disc" "$staging"' EXIT
-demo/make-demo-cd.sh "$disc/cd"
+demo/make-demo-cd.sh --programs-from build/win32 "$disc/cd"
 cp build/win32/bin/lumbrel.exe build/win32/bin/lumbrel.exe.debug "$staging/"
 tools/make-disc-image.sh "$disc/cd" "$staging/zarn2000-demo.iso"
 # The image is checked as an author checks theirs before burning it.
-cmake --preset host >/dev/null
-cmake --build --preset host --target disccheck
 build/host/bin/disccheck "$staging/zarn2000-demo.iso" ||
   fail "the demo disc's image failed its check (above); $out is as it was"
 (cd "$staging" && sha256sum lumbrel.exe lumbrel.exe.debug zarn2000-demo.iso >SHA256SUMS)

@@ -14,8 +14,8 @@ cd "$(dirname "$0")/.."
 
 # The peers only the benchmarks need; the tests do without them.
 tools/setup-deps.sh python3-pil python3-opencv
-# shellcheck source=tools/machine.sh
-source tools/machine.sh
+# shellcheck source=tools/lib/machine.sh
+source tools/lib/machine.sh
 
 repetitions=${1:-15}
 host=build/bench
@@ -52,12 +52,12 @@ echo "=== picture_timing, native"
 "$host/bin/picture_timing" "$repetitions" | tee "$out/native.txt"
 echo "=== picture_timing, i686 under Wine"
 if [ "$LUMBREL_RUNS_32BIT" = yes ]; then
-  tools/wine-run.sh "$win32/bin/picture_timing.exe" "$repetitions" | tee "$out/wine32.txt"
+  tools/lib/wine-run.sh "$win32/bin/picture_timing.exe" "$repetitions" | tee "$out/wine32.txt"
 else
   echo "not run: $no_32bit_reason" | tee "$out/wine32.txt"
 fi
 echo "=== picture_timing, x86_64 under Wine"
-tools/wine-run.sh "$win64/bin/picture_timing.exe" "$repetitions" | tee "$out/wine64.txt"
+tools/lib/wine-run.sh "$win64/bin/picture_timing.exe" "$repetitions" | tee "$out/wine64.txt"
 
 /usr/bin/python3 - "$out" <<'EOF'
 import json, re, sys

@@ -16,8 +16,8 @@ own_disc=${1:+$(realpath "$1")}
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
-# shellcheck source=tools/machine.sh
-source tools/machine.sh
+# shellcheck source=tools/lib/machine.sh
+source tools/lib/machine.sh
 build=build/$windows_preset
 cmake --preset "$windows_preset" >/dev/null
 cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game disc_walk
@@ -43,26 +43,24 @@ if [ "$windows_preset" != win32 ]; then
   fi
 fi
 
+# shellcheck source=tools/lib/launcher-on-disc.sh
+source tools/lib/launcher-on-disc.sh
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  source tools/wine-prefix.sh "$out/wineprefix" managed
-  tools/map-cd-drive.sh D "$disc"
-  wine 'D:\zarn2000\lumbrel.exe' >"$out/wine.log" 2>&1 </dev/null
+  disc_in_drive "$out/wineprefix" "$disc" D managed
+  launcher_on_disc >"$out/wine.log" 2>&1 </dev/null
   exit 0
 fi
 
-source tools/xvfb.sh
 shots=$out/screenshots
 rm -rf "$shots"
 mkdir -p "$shots"
 if [ -z "$own_disc" ]; then
-  source tools/wine-prefix.sh "$out/walk-prefix" unmanaged
-  rm -rf "$WINEPREFIX/drive_c/Games"
-  wine reg delete 'HKLM\Software\Quillmoor Ltd' /f /reg:32 >/dev/null 2>&1 </dev/null || true
-  tools/map-cd-drive.sh D "$disc"
+  disc_on_screen "$out/walk-prefix" "$disc"
+  disc_without_game
   status=0
   wine "$build/bin/disc_walk.exe" D: "Z:${shots//\//\\}" >"$out/walk.log" 2>&1 </dev/null ||
     status=$?
-  wineserver -k 2>/dev/null || true
+  launcher_end
   echo "No display: the demo disc was walked on a virtual screen, a screenshot at each step:"
   while read -r number what; do
     ppm=$(ls "$shots/${number%.}"-*.ppm)
@@ -73,13 +71,8 @@ if [ -z "$own_disc" ]; then
   exit $status
 fi
 
-source tools/wine-prefix.sh "$out/wineprefix" unmanaged
-tools/map-cd-drive.sh D "$disc"
-wine 'D:\zarn2000\lumbrel.exe' >"$out/wine.log" 2>&1 </dev/null &
-# Once the menu is on the screen, take the picture; without a menu, what is there instead.
-source tools/wait-for-menu.sh
-wait_for_menu || true
+disc_on_screen "$out/wineprefix" "$disc"
 shot=$shots/first-menu.png
-import -window root "$shot"
-wineserver -k 2>/dev/null || true
+# Without a menu (a disc of your own may have no pictures), what is there instead is the answer.
+launcher_menu_shot "$shot" "$out/wine.log" || [ $? -eq 1 ]
 echo "No display: the launcher ran on a virtual screen. Screenshot: $shot"

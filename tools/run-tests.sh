@@ -16,8 +16,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh || exit 1
-# shellcheck source=tools/machine.sh
-source tools/machine.sh
+# shellcheck source=tools/lib/machine.sh
+source tools/lib/machine.sh
 
 summary=()
 failed=0
@@ -71,12 +71,14 @@ else
 fi
 
 # One throwaway Wine prefix for this run, shared by both Windows builds, on a private X server.
-source tools/xvfb.sh
+started=$SECONDS
 export WINEPREFIX="$PWD/build/wineprefix"
 wineserver -k 2>/dev/null || true
 rm -rf "$WINEPREFIX" "$WINEPREFIX.ready" "$WINEPREFIX.lock"
-started=$SECONDS
-if source tools/wine-prefix.sh "$WINEPREFIX"; then
+if ! source tools/lib/xvfb.sh; then
+  report win32/win64 "$started" "FAILED: no X display (see above)"
+  failed=1
+elif source tools/lib/wine-prefix.sh "$WINEPREFIX"; then
   if [ "$LUMBREL_RUNS_32BIT" = yes ]; then
     tier win32 win32
   else

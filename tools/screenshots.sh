@@ -6,36 +6,30 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/setup-deps.sh
-# shellcheck source=tools/machine.sh
-source tools/machine.sh
+# shellcheck source=tools/lib/machine.sh
+source tools/lib/machine.sh
 cmake --preset "$windows_preset" >/dev/null
 cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game
 demo_cd="$PWD/build/screenshots/cd"
 demo/make-demo-cd.sh --programs-from "build/$windows_preset" "$demo_cd"
 
-source tools/xvfb.sh
 prefix="$PWD/build/screenshots/wineprefix"
 rm -rf "$prefix" "$prefix.lock" "$prefix.boot.log"
-source tools/wine-prefix.sh "$prefix" unmanaged
-tools/map-cd-drive.sh D "$demo_cd"
+# shellcheck source=tools/lib/launcher-on-disc.sh
+source tools/lib/launcher-on-disc.sh
+disc_on_screen "$prefix" "$demo_cd"
 mkdir -p docs
 
-# Runs the launcher until its menu is up, takes the screen, and ends it.
-source tools/wait-for-menu.sh
+# Each picture is taken in the build tree and replaces the README's only when the menu showed.
 shoot() {
-  wine "$demo_cd/zarn2000/lumbrel.exe" >/dev/null 2>&1 </dev/null &
-  local launcher=$! status=0
-  wait_for_menu && import -window root "$1" || status=$?
-  kill "$launcher" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  source tools/wine-prefix.sh "$prefix" unmanaged
-  return $status
+  launcher_menu_shot "build/screenshots/$1"
+  cp "build/screenshots/$1" "docs/$1"
 }
 
-shoot docs/autorun-menu.png
+shoot autorun-menu.png
 key='HKLM\Software\Quillmoor Ltd\Zarn Vellor Season 1999-00\GENERAL'
 wine reg add "$key" /v TARGETDIR /d 'C:\Games\Zarn' /f /reg:32 >/dev/null 2>&1 </dev/null
 wine reg add "$key" /v SRCDRIVE /d 'D:' /f /reg:32 >/dev/null 2>&1 </dev/null
 wine reg add "$key\FULLGAME" /f /reg:32 >/dev/null 2>&1 </dev/null
-shoot docs/options-menu.png
+shoot options-menu.png
 echo "Wrote docs/autorun-menu.png and docs/options-menu.png"

@@ -17,7 +17,7 @@ std::string WinePrefix()
     const char* prefix = std::getenv("WINEPREFIX");
     if (!prefix || !*prefix)
         throw std::runtime_error(
-            "WINEPREFIX is not set: run the scenarios through tools/wine-run.sh");
+            "WINEPREFIX is not set: run the scenarios through tools/lib/wine-run.sh");
     return prefix;
 }
 

@@ -29,13 +29,13 @@ if diff -rq "$scratch/cd" "$scratch/plain" >/dev/null; then
   failures=$((failures + 1))
 fi
 
-# A prefix of its own: making a drive a CD-ROM drive restarts the prefix's wineserver. Kept
-# between runs (it takes a while to make), with the demo's install undone.
-source "$root/tools/wine-prefix.sh" "$build/disc-image-prefix" || exit 1
-trap 'wineserver -k 2>/dev/null' EXIT
-rm -rf "$WINEPREFIX/drive_c/Games"
-wine reg delete 'HKLM\Software\Quillmoor Ltd' /f /reg:32 >/dev/null 2>&1 </dev/null
-"$root/tools/map-cd-drive.sh" E "$scratch/disc" || exit 1
+# A private screen and a prefix of its own: making a drive a CD-ROM drive restarts the prefix's
+# wineserver. The prefix is kept between runs (it takes a while to make), with the demo's install
+# undone.
+# shellcheck source=tools/lib/launcher-on-disc.sh
+source "$root/tools/lib/launcher-on-disc.sh"
+disc_on_screen "$build/disc-image-prefix" "$scratch/disc" E || exit 1
+disc_without_game
 
 # A wine command whose output is a pipe can hang: the walk's output goes to a file.
 wine "$build/bin/disc_walk.exe" E: >"$scratch/walk.log" 2>&1 </dev/null

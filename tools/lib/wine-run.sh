@@ -10,7 +10,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
   while [ "$tree" != / ] && [ ! -f "$tree/CMakeCache.txt" ]; do tree=$(dirname "$tree"); done
   WINEPREFIX="$tree/wineprefix"
 fi
-# shellcheck source=tools/wine-prefix.sh
+# shellcheck source=tools/lib/wine-prefix.sh
 source "$(dirname "$0")/wine-prefix.sh" "$WINEPREFIX"
 
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): use a file.
@@ -21,12 +21,12 @@ for attempt in 1 2; do
   status=$?
   # 139 is the Unix-side loader itself dying of SIGSEGV, seen now and then as a test program
   # exits; a crash inside the Windows program ends with its own exception code instead.
-  [ $status -eq 139 ] && [ $attempt -eq 1 ] || break
+  { [ "$status" -eq 139 ] && [ "$attempt" -eq 1 ]; } || break
   echo "wine-run: Wine's loader crashed (status 139); running again" >&2
 done
 cat "$log"
 # A failure without any output would leave CTest's log empty: say at least how it ended.
-if [ $status -ne 0 ] && [ ! -s "$log" ]; then
+if [ "$status" -ne 0 ] && [ ! -s "$log" ]; then
   echo "wine-run: $exe ended with status $status and no output" >&2
 fi
-exit $status
+exit "$status"

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Usage: source tools/wine-prefix.sh PREFIX [managed|unmanaged]
+# Usage: source tools/lib/wine-prefix.sh PREFIX [managed|unmanaged]
 # Makes PREFIX a ready Wine prefix (created once, reused), exports WINEPREFIX and the quiet settings,
 # and keeps one wineserver running for it so that later wine commands start fast.
 # "unmanaged" (the default) is for a bare X server such as Xvfb: with no window manager there, a
 # managed window makes Wine wait two seconds each time it hides one. "managed" suits a desktop.
 # Being sourced, it leaves the caller's shell options as they were and returns 1 on a failure.
 if [ $# -lt 1 ]; then
-  echo "usage: source tools/wine-prefix.sh PREFIX [managed|unmanaged]" >&2
+  echo "usage: source tools/lib/wine-prefix.sh PREFIX [managed|unmanaged]" >&2
   return 2
 fi
-# shellcheck source=tools/machine.sh
+# shellcheck source=tools/lib/machine.sh
 source "$(dirname "${BASH_SOURCE[0]}")/machine.sh"
 prefix=$(realpath -m "$1")
 export WINEPREFIX="$prefix"

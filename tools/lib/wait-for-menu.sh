@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Usage: source tools/wait-for-menu.sh; wait_for_menu
+# Usage: source tools/lib/wait-for-menu.sh; wait_for_menu
 # For scripts that run the launcher on an X server of their own ($DISPLAY) and then look at the
 # screen: wait_for_menu returns once the launcher's menu is on the screen and painted, and fails
-# when that has not happened within 30 seconds.
+# when that has not happened within 30 seconds. tools/lib/launcher-on-disc.sh sources it.
 
 # The launcher's menu, as the X server knows it: a viewable window of lumbrel.exe without a title
 # (the full-screen main window and the menus have none; a message box has the program's name), of
@@ -25,14 +25,25 @@ launcher_menu_window() {
   return 1
 }
 
-# The menu paints its picture after it shows, so the screen is taken as ready once two looks a
-# moment apart see the same pixels.
+# Whether the menu has begun to paint: until it does, its window shows what lies under it, the
+# main window's plain background, in one colour; a painted menu has its buttons' several.
+launcher_menu_painted() {
+  local id colours
+  id=$(launcher_menu_window) || return 1
+  colours=$(import -window "$id" -format '%k' info: 2>/dev/null) || return 1
+  [ "${colours:-0}" -gt 2 ]
+}
+
+# The menu paints its picture after it shows, so the screen is taken as ready once the menu has
+# begun to paint and two looks a moment apart see the same pixels. Same pixels alone are not
+# enough: a launcher slowed down by a busy machine can show its windows unpainted for longer
+# than a moment.
 wait_for_menu() {
   local bound=30 previous='' current
   local deadline=$((SECONDS + bound))
-  until launcher_menu_window >/dev/null; do
+  until launcher_menu_painted; do
     if [ $SECONDS -ge $deadline ]; then
-      echo "wait_for_menu: no menu on the screen after ${bound}s" >&2
+      echo "wait_for_menu: no menu painted on the screen after ${bound}s" >&2
       return 1
     fi
     sleep 0.1

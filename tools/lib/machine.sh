@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: source tools/machine.sh
+# Usage: source tools/lib/machine.sh
 # What this machine can run, for every script and test that runs Windows or 32-bit programs.
 # Whether 32-bit programs run is asked once, by running Wine's 32-bit loader: a kernel without
 # IA-32 emulation refuses it ("Exec format error"). The answer is exported, so that the scripts
@@ -9,6 +9,7 @@
 #   wine                the one way to call Wine: Debian's wine where 32-bit programs run; else
 #                       Wine's 64-bit loader itself, with WINELOADER set (Debian's script always
 #                       picks the 32-bit loader when it is installed), in a 64-bit prefix
+# shellcheck disable=SC2034 # windows_preset and no_32bit_reason are for the scripts that source it
 wine32_loader=/usr/lib/wine/wine
 wine64_loader=/usr/lib/wine/wine64
 

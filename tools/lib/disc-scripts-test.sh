@@ -5,7 +5,7 @@
 # was pointed at. make-release.sh runs in a stand-in checkout whose build steps are stubs, so that
 # a deletion it should not make can only hit the stand-in.
 set -uo pipefail
-tools=$(cd "$(dirname "$0")" && pwd)
+tools=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(realpath -m "$1")
 rm -rf "$scratch"
 mkdir -p "$scratch"
@@ -92,9 +92,12 @@ mkdir -p "$checkout/tools" "$checkout/demo" "$checkout/build/win32/bin" "$checko
     "$scratch/stubs"
 cp "$tools/make-release.sh" "$checkout/tools/"
 printf '#!/bin/sh\n' >"$checkout/tools/setup-deps.sh"
-printf '#!/bin/sh\nmkdir -p "$1"\n' >"$checkout/demo/make-demo-cd.sh"
-printf '#!/bin/sh\necho image >"$2"\n' >"$checkout/tools/make-disc-image.sh"
-printf '#!/bin/sh\nexit "${STUB_CHECK:-0}"\n' >"$checkout/build/host/bin/disccheck"
+# shellcheck disable=SC2016 # the stubs expand their own arguments
+{
+    printf '#!/bin/sh\nfor out; do :; done\nmkdir -p "$out"\n' >"$checkout/demo/make-demo-cd.sh"
+    printf '#!/bin/sh\necho image >"$2"\n' >"$checkout/tools/make-disc-image.sh"
+    printf '#!/bin/sh\nexit "${STUB_CHECK:-0}"\n' >"$checkout/build/host/bin/disccheck"
+}
 printf '#!/bin/sh\n' >"$scratch/stubs/cmake"
 echo new >"$checkout/build/win32/bin/lumbrel.exe"
 echo new >"$checkout/build/win32/bin/lumbrel.exe.debug"
@@ -115,7 +118,7 @@ expect 1 "make-release.sh: $scratch/cwd/plain.txt is not a folder; nothing was w
     "$release" plain.txt
 intact cwd/plain.txt "make-release.sh plain.txt"
 expect 0 "" "$release" dist
-[ "$(cat cwd/dist/lumbrel.exe 2>/dev/null)" = new ] && [ -s cwd/dist/SHA256SUMS ] ||
+{ [ "$(cat cwd/dist/lumbrel.exe 2>/dev/null)" = new ] && [ -s cwd/dist/SHA256SUMS ]; } ||
     fail "no release was made in a new folder"
 # A release that fails its check leaves the earlier one as it was; a good one replaces it.
 echo old >cwd/dist/lumbrel.exe
