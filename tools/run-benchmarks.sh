@@ -44,9 +44,9 @@ for program in bench_tga_decode bench_zoom; do
 done
 
 echo "=== Peers"
-mkdir "$out/tga"
-"$host/bin/bench_tga_files" "$out/tga" >/dev/null
-/usr/bin/python3 tools/bench-peers.py "$repetitions" "$out/tga" | tee "$out/peers.txt"
+mkdir "$out/cases"
+"$host/bin/bench_tga_files" "$out/cases" >/dev/null
+/usr/bin/python3 tools/bench-peers.py "$repetitions" "$out/cases" | tee "$out/peers.txt"
 
 echo "=== picture_timing, native"
 "$host/bin/picture_timing" "$repetitions" | tee "$out/native.txt"
