@@ -4,11 +4,12 @@ benchmarks' TGA files from memory (OpenCV reads no TGA), and Pillow's and OpenCV
 picture of 4-byte pixels (the layout the launcher's pictures have), each a new picture per call.
 Their filters differ from ours, so only the speed of a resize is compared. Like the other timing
 programs, the peers run in turn, round after round, and the median of each is reported, in
-milliseconds.
+milliseconds. The cases are those of our benchmarks, as bench_tga_files writes them: its TGA
+files, and the zoom cases in zoom-cases.txt.
 
-Usage: tools/bench-peers.py [rounds [TGA_FOLDER]]
-       (Debian's python3 with python3-pil and python3-opencv; TGA_FOLDER holds the files that
-       bench_tga_files writes)
+Usage: tools/bench-peers.py ROUNDS FOLDER
+       (Debian's python3 with python3-pil and python3-opencv; FOLDER holds what bench_tga_files
+       writes)
 """
 import io
 import pathlib
@@ -18,14 +19,6 @@ import time
 import cv2
 import numpy as np
 from PIL import Image
-
-CASES = [
-    ("BM_Rescale", 1920, 1080, 378, 244),
-    ("BM_Rescale", 640, 480, 378, 244),
-    ("BM_Enlarge", 320, 200, 1920, 1080),
-    ("BM_Enlarge", 1920, 1080, 7680, 4320),
-]
-
 
 def make_picture(width, height):
     """Gradients with noise and flat areas, like the benchmarks' title-screen picture."""
@@ -39,12 +32,20 @@ def make_picture(width, height):
     return pixels
 
 
-def peers(family, width, height, out_width, out_height):
+def zoom_cases(folder):
+    """(name, width, height, out_width, out_height) for each line of zoom-cases.txt."""
+    cases = []
+    for line in (folder / "zoom-cases.txt").read_text().splitlines():
+        name, *sizes = line.split()
+        cases.append((name, *map(int, sizes)))
+    return cases
+
+
+def peers(name, width, height, out_width, out_height):
     """(name, call) pairs for one case; each call makes a new picture."""
     pixels = make_picture(width, height)
     image = Image.frombuffer("RGBX", (width, height), pixels.tobytes(), "raw", "RGBX", 0, 1)
     size = (out_width, out_height)
-    name = f"{family}/{width}x{height}_to_{out_width}x{out_height}"
     result = [
         (f"{name}_pillow", lambda: image.resize(size, Image.BILINEAR)),
         (f"{name}_opencv_linear", lambda: cv2.resize(pixels, size, interpolation=cv2.INTER_LINEAR)),
@@ -73,11 +74,13 @@ def decoders(path):
 
 
 def main():
-    rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 21
-    folder = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else None
+    if len(sys.argv) != 3:
+        sys.exit("usage: tools/bench-peers.py ROUNDS FOLDER")
+    rounds = int(sys.argv[1])
+    folder = pathlib.Path(sys.argv[2])
     print(f"# Pillow {Image.__version__}, OpenCV {cv2.__version__} on {cv2.getNumThreads()} threads")
-    groups = [decoders(path) for path in sorted(folder.glob("*.tga"))] if folder else []
-    groups += [peers(*case) for case in CASES]
+    groups = [decoders(path) for path in sorted(folder.glob("*.tga"))]
+    groups += [peers(*case) for case in zoom_cases(folder)]
     for timed in groups:
         times = {name: [] for name, _ in timed}
         for _, call in timed:

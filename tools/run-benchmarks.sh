@@ -4,8 +4,8 @@
 # plain reference, stb, single-path twins; repetitions interleaved, medians), the Python peers
 # (Pillow, OpenCV) on the same files and sizes, and the same cases timed natively and under Wine
 # by picture_timing (i686, the shipped build, and x86_64; the i686 one only where 32-bit programs
-# run). Prints every table, then the ratios. Only ratios from one run mean anything on a shared
-# machine.
+# run). Prints every table, then the ratios (tools/bench-ratios.py). Only ratios from one run
+# mean anything on a shared machine.
 #
 # Build trees: the presets bench (native, Release), win32 and win64, each configured and built
 # as far as the programs timed here need.
@@ -39,14 +39,15 @@ echo "=== Host benchmarks ($repetitions repetitions, interleaved; medians)"
 for program in bench_tga_decode bench_zoom; do
   "$host/bin/$program" --benchmark_repetitions="$repetitions" \
     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true \
+    --benchmark_counters_tabular=true \
     --benchmark_out="$out/$program.json" --benchmark_out_format=json |
     grep -v -E '_(mean|stddev|cv) '
 done
 
 echo "=== Peers"
-mkdir "$out/tga"
-"$host/bin/bench_tga_files" "$out/tga" >/dev/null
-/usr/bin/python3 tools/bench-peers.py "$repetitions" "$out/tga" | tee "$out/peers.txt"
+mkdir "$out/cases"
+"$host/bin/bench_tga_files" "$out/cases" >/dev/null
+/usr/bin/python3 tools/bench-peers.py "$repetitions" "$out/cases" | tee "$out/peers.txt"
 
 echo "=== picture_timing, native"
 "$host/bin/picture_timing" "$repetitions" | tee "$out/native.txt"
@@ -59,49 +60,4 @@ fi
 echo "=== picture_timing, x86_64 under Wine"
 tools/lib/wine-run.sh "$win64/bin/picture_timing.exe" "$repetitions" | tee "$out/wine64.txt"
 
-/usr/bin/python3 - "$out" <<'EOF'
-import json, re, sys
-
-out = sys.argv[1]
-host, peak = {}, {}
-for program in ("bench_tga_decode", "bench_zoom"):
-    for run in json.load(open(f"{out}/{program}.json"))["benchmarks"]:
-        if run.get("aggregate_name") == "median":
-            host[run["run_name"]] = run["real_time"]  # milliseconds, as the benchmarks set
-            if "peak_MB" in run:
-                peak[run["run_name"]] = run["peak_MB"]
-
-def table(path):
-    times = {}
-    for line in open(path):
-        match = re.match(r"(BM_\S+)\s+([0-9.]+) ms", line)
-        if match:
-            times[match.group(1)] = float(match.group(2))
-    return times
-
-peers, native = table(f"{out}/peers.txt"), table(f"{out}/native.txt")
-wine32, wine64 = table(f"{out}/wine32.txt"), table(f"{out}/wine64.txt")
-
-host_peers = ("reference", "stb", "1thread", "sse2", "portable")
-python_peers = ("pillow", "opencv_area", "opencv_linear")
-
-def is_twin(name):
-    return any(name.endswith("_" + peer) for peer in host_peers + python_peers)
-
-print("\n=== Ratios (below 1: ours is faster)")
-for case in sorted(n for n in host if not is_twin(n)):
-    ours = host[case]
-    print(f"{case}: ours {ours:.3f} ms")
-    if case in peak and case + "_reference" in peak:
-        print(f"  peak memory: ours {peak[case]:.1f} MB, reference "
-              f"{peak[case + '_reference']:.1f} MB")
-    for peer in host_peers:
-        if case + "_" + peer in host:
-            print(f"  ours / {peer:<14} = {ours / host[case + '_' + peer]:.3f}")
-    for peer in python_peers:
-        if case + "_" + peer in peers:
-            print(f"  ours / {peer:<14} = {ours / peers[case + '_' + peer]:.3f}")
-    for name, wine in (("i686", wine32), ("x86_64", wine64)):
-        if case in wine and case in native:
-            print(f"  {name} under Wine / native picture_timing = {wine[case] / native[case]:.3f}")
-EOF
+/usr/bin/python3 tools/bench-ratios.py pictures "$out"

@@ -29,4 +29,5 @@ wine "$build/bin/startup_timing.exe" "$starts" 'D:\zarn2000\lumbrel.exe' \
   >"$out/timing.log" 2>&1 </dev/null || status=$?
 launcher_end
 cat "$out/timing.log"
+[ $status -ne 0 ] || /usr/bin/python3 tools/bench-ratios.py startup "$out/timing.log" || status=$?
 exit $status

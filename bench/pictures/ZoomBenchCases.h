@@ -1,6 +1,6 @@
 // The rescale cases that the zoom benchmarks time: the sizes, pictures to rescale, and their
-// results checked against the plain reference rescale. Shared by the Google Benchmark program
-// and the timing program that runs under Wine.
+// results checked against the plain reference rescale. Shared by the Google Benchmark program,
+// the timing program that runs under Wine, and (through bench_tga_files) the Python peers.
 #pragma once
 
 #include "picture/tga.h"

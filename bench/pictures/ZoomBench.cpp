@@ -3,7 +3,6 @@
 // speed only). Twins on single paths show what the vector width and the second thread bring. Each
 // rescale of ours and the reference's also reports the memory it takes at its peak.
 #include "PeakMemory.h"
-#include "RatioReporter.h"
 #include "RescaleReference.h"
 #include "ZoomBenchCases.h"
 #include "picture/PictureTrace.h"
@@ -132,8 +131,7 @@ int main(int argc, char** argv)
     for (size_t k = 0; k < references.size(); ++k)
         Register(ZoomBenchCases()[k], &references[k]);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
 }

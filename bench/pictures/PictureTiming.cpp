@@ -1,8 +1,8 @@
 // The decoding and rescale cases of the picture benchmarks, timed without Google Benchmark
 // (Debian has it for the host only) so that the Windows builds can be timed under Wine. Each
 // variant's result is checked against the reference once; then the variants run in turn, round
-// after round, so that a busy machine slows all of them alike, and the median of each is reported
-// with the same ratios as the host benchmarks. Usage: picture_timing [rounds]
+// after round, so that a busy machine slows all of them alike, and the median of each is printed
+// as "name time ms" (tools/bench-ratios.py compares them). Usage: picture_timing [rounds]
 #include "DecodeBenchCases.h"
 #include "RescaleReference.h"
 #include "ZoomBenchCases.h"
@@ -132,10 +132,8 @@ std::vector<Variant> DecodeVariants(const DecodeBenchCase& c,
     return variants;
 }
 
-// Runs the variants of one case in turn, round after round; prints the median of each and keeps
-// the first's time relative to each other's.
-void TimeCase(const std::string& name, std::vector<Variant>& variants, int rounds,
-              std::vector<std::string>& ratios)
+// Runs the variants of one case in turn, round after round; prints the median of each.
+void TimeCase(std::vector<Variant>& variants, int rounds)
 {
     for (Variant& variant : variants)
         variant.run(); // the first run pays for helper threads and cold memory
@@ -149,13 +147,6 @@ void TimeCase(const std::string& name, std::vector<Variant>& variants, int round
     }
     for (Variant& variant : variants)
         std::printf("%-48s %9.3f ms\n", variant.name.c_str(), variant.Median());
-    for (std::size_t k = 1; k < variants.size(); ++k) {
-        char line[128];
-        std::snprintf(line, sizeof line, "  %-32s ours / %-9s = %.3f", name.c_str(),
-                      variants[k].name.substr(name.size() + 1).c_str(),
-                      variants[0].Median() / variants[k].Median());
-        ratios.emplace_back(line);
-    }
 }
 
 } // namespace
@@ -167,21 +158,17 @@ int main(int argc, char** argv)
     SetReportSink([](ReportChannel, std::string_view) {});
     std::printf("%-48s %12s   (median of %d rounds)\n", "Benchmark", "Time", rounds);
     bool allSame = true;
-    std::vector<std::string> ratios;
     for (const DecodeBenchCase& c : DecodeBenchCases()) {
         std::deque<std::vector<std::uint8_t>> buffers; // the variants keep references
         std::vector<Variant> variants = DecodeVariants(c, buffers, allSame);
-        TimeCase(c.name, variants, rounds, ratios);
+        TimeCase(variants, rounds);
     }
     for (const ZoomBenchCase& c : ZoomBenchCases()) {
         Pictures pictures;
         std::vector<Variant> variants = ZoomVariants(c, ReferenceResult(c), pictures, allSame);
-        TimeCase(c.Name(), variants, rounds, ratios);
+        TimeCase(variants, rounds);
         Apply(kSettings[0]);
     }
-    std::printf("\nTime relative to the peer (below 1: ours is faster)\n");
-    for (const std::string& line : ratios)
-        std::printf("%s\n", line.c_str());
     if (!allSame)
         std::printf("\nSOME RESULTS DIFFER FROM THE REFERENCE'S\n");
     return allSame ? 0 : 1;

@@ -198,23 +198,18 @@ double MedianOf(const std::vector<StepTimes>& runs, double StepTimes::*step)
     return Median(values);
 }
 
+// One row a program: its name, then its two medians or "no menu"; tools/bench-ratios.py reads
+// the table up to the blank line after it.
 void PrintStartTable(const std::vector<TimedProgram>& programs, int starts)
 {
-    // The last two are the floors: the launcher's two windows with nothing in them, and one
-    // dialog.
-    const double twoWindows = Median(programs[programs.size() - 2].painted);
-    const double floor = Median(programs.back().painted);
     std::printf("Start to menu under Wine, median of %d starts (ms from process creation)\n",
                 starts);
-    std::printf("%-16s %12s %16s %18s %14s\n", "", "menu shown", "picture painted",
-                "/ minimal dialog", "/ two windows");
+    std::printf("%-16s %12s %16s\n", "", "menu shown", "picture painted");
     for (const TimedProgram& p : programs) {
-        if (!p.usable) {
+        if (p.usable)
+            std::printf("%-16s %12.1f %16.1f\n", p.name, Median(p.shown), Median(p.painted));
+        else
             std::printf("%-16s %12s\n", p.name, "no menu");
-            continue;
-        }
-        std::printf("%-16s %12.1f %16.1f %18.2f %14.2f\n", p.name, Median(p.shown),
-                    Median(p.painted), Median(p.painted) / floor, Median(p.painted) / twoWindows);
     }
 }
 
