@@ -20,7 +20,7 @@ tools/setup-deps.sh
 source tools/lib/machine.sh
 build=build/$windows_preset
 cmake --preset "$windows_preset" >/dev/null
-cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game disc_walk
+cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game disc_walk install_record
 
 out=$PWD/build/demo
 disc=$out/cd
@@ -56,7 +56,7 @@ rm -rf "$shots"
 mkdir -p "$shots"
 if [ -z "$own_disc" ]; then
   disc_on_screen "$out/walk-prefix" "$disc"
-  disc_without_game
+  disc_without_game "$build"
   status=0
   wine "$build/bin/disc_walk.exe" D: "Z:${shots//\//\\}" >"$out/walk.log" 2>&1 </dev/null ||
     status=$?

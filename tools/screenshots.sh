@@ -9,7 +9,7 @@ tools/setup-deps.sh
 # shellcheck source=tools/lib/machine.sh
 source tools/lib/machine.sh
 cmake --preset "$windows_preset" >/dev/null
-cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game
+cmake --build --preset "$windows_preset" --target lumbrel demo_setup demo_game install_record
 demo_cd="$PWD/build/screenshots/cd"
 demo/make-demo-cd.sh --programs-from "build/$windows_preset" "$demo_cd"
 
@@ -27,9 +27,6 @@ shoot() {
 }
 
 shoot autorun-menu.png
-key='HKLM\Software\Quillmoor Ltd\Zarn Vellor Season 1999-00\GENERAL'
-wine reg add "$key" /v TARGETDIR /d 'C:\Games\Zarn' /f /reg:32 >/dev/null 2>&1 </dev/null
-wine reg add "$key" /v SRCDRIVE /d 'D:' /f /reg:32 >/dev/null 2>&1 </dev/null
-wine reg add "$key\FULLGAME" /f /reg:32 >/dev/null 2>&1 </dev/null
+wine "build/$windows_preset/bin/install_record.exe" seed 'C:\Games\Zarn' D: >/dev/null 2>&1 </dev/null
 shoot options-menu.png
 echo "Wrote docs/autorun-menu.png and docs/options-menu.png"

@@ -9,13 +9,13 @@
 //   record the demo's installer writes; the record is removed at the end.
 // startup_timing --steps autorun|options launcher
 //   One fresh run of the launcher's steps in this process; prints their times on one line.
+#include "InstallRecordSeed.h"
 #include "MenuWatch.h"
 #include "MinimalDialog.h"
 #include "StartProgram.h"
 #include "StartupSteps.h"
 #include "base/Win32Handles.h"
 #include "framework/Wnd.h"
-#include "install/InstallRegistry.h"
 #include "menus/AutorunDlg.h"
 #include "menus/OptionDlg.h"
 #include "resource.h"
@@ -28,14 +28,12 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr const char* kDefaultLauncher = "D:\\zarn2000\\lumbrel.exe";
-constexpr const char* kCompanyKeyPath = "SOFTWARE\\Quillmoor Ltd";
 
 double Median(std::vector<double> values)
 {
@@ -58,35 +56,16 @@ std::string FolderOf(const std::string& path)
 }
 
 // --- The machine's state for each menu ---
-// The record lives in the registry's 32-bit view, where the game's 32-bit installer leaves it.
 
-void DeleteInstallRecord()
+void WithoutInstallRecord()
 {
-    UniqueRegistryKey company;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCompanyKeyPath, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                        company.put()) != ERROR_SUCCESS)
-        return;
-    ::RegDeleteTreeA(company.get(), nullptr);
-    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kCompanyKeyPath, KEY_WOW64_32KEY, 0);
+    DeleteInstallRecord();
 }
 
 // The record as the demo CD's installer leaves it.
-void WriteInstallRecord(const std::string& sourceDrive)
+void WithInstallRecord(const std::string& sourceDrive)
 {
-    UniqueRegistryKey general;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKeyPath, 0, nullptr, 0,
-                          KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, general.put(),
-                          nullptr) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot write the install record");
-    for (const auto& [name, text] :
-         {std::pair<const char*, std::string>{"TARGETDIR", "C:\\Games\\Zarn"},
-          {"SRCDRIVE", sourceDrive}})
-        ::RegSetValueExA(general.get(), name, 0, REG_SZ,
-                         reinterpret_cast<const BYTE*>(text.c_str()),
-                         static_cast<DWORD>(text.size()) + 1);
-    UniqueRegistryKey fullGame;
-    ::RegCreateKeyExA(general.get(), "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                      nullptr, fullGame.put(), nullptr);
+    SeedInstallRecord({.targetDir = "C:\\Games\\Zarn", .srcDrive = sourceDrive});
 }
 
 // --- Where each program shows its picture ---
@@ -260,24 +239,24 @@ int TimeStarts(int starts, const std::string& launcher)
     std::vector<TimedProgram> programs;
     programs.push_back({"autorun menu",
                         MenuWatch(launcher, {IDC_AUTORUN_SETUP, &AutorunPicturePoint}),
-                        DeleteInstallRecord,
+                        WithoutInstallRecord,
                         {},
                         {}});
     programs.push_back({"options menu",
                         MenuWatch(launcher, {IDC_RUN, &OptionsPicturePoint}),
-                        [&] { WriteInstallRecord(sourceDrive); },
+                        [&] { WithInstallRecord(sourceDrive); },
                         {},
                         {}});
     programs.push_back({"two windows",
                         MenuWatch(FolderOf(ProgramPath()) + "\\minimal_two_windows.exe",
                                   {IDC_EXIT, &MinimalPicturePoint}),
-                        DeleteInstallRecord,
+                        WithoutInstallRecord,
                         {},
                         {}});
     programs.push_back({"minimal dialog",
                         MenuWatch(FolderOf(ProgramPath()) + "\\minimal_dialog.exe",
                                   {IDC_EXIT, &MinimalPicturePoint}),
-                        DeleteInstallRecord,
+                        WithoutInstallRecord,
                         {},
                         {}});
     for (TimedProgram& p : programs) {

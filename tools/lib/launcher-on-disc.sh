@@ -7,8 +7,9 @@
 #       the prefix is ended, then the screen.
 #   disc_in_drive PREFIX FOLDER LETTER managed|unmanaged
 #       the prefix and the drive alone, for a display of the caller's (a desktop: "managed")
-#   disc_without_game
+#   disc_without_game BUILD
 #       the prefix as before the game's installer ran: no game folder, no installer's record
+#       (deleted by BUILD's install_record program)
 #   launcher_on_disc
 #       runs the launcher from the disc and waits for it, as a user starts it from the drive
 #   launcher_start [LOG]
@@ -50,7 +51,7 @@ disc_on_screen() {
 
 disc_without_game() {
   rm -rf "$WINEPREFIX/drive_c/Games"
-  wine reg delete 'HKLM\Software\Quillmoor Ltd' /f /reg:32 >/dev/null 2>&1 </dev/null || true
+  wine "$1/bin/install_record.exe" delete >/dev/null 2>&1 </dev/null
 }
 
 # A wine command whose output is a pipe can hang (Wine's services may inherit it): the callers
