@@ -1,5 +1,6 @@
 // The framework's root class, reduced to what the system uses: a virtual destructor and the name
-// of an object's run-time class. Objects are never copied.
+// of an object's run-time class. Objects are never copied. Nothing in the launcher asks an object
+// its class; the names are kept because the picture object has always declared one.
 #pragma once
 
 #include <cstring>

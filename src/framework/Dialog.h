@@ -11,7 +11,9 @@
 
 #include <exception>
 
-// The data exchange between a dialog and its members; the launcher's dialogs exchange nothing.
+// The data exchange between a dialog and its members. The launcher's dialogs exchange nothing;
+// UpdateData and DoDataExchange are kept because OnInitDialog and OnOK call them in that order, and
+// the main window overrides DoDataExchange.
 struct CDataExchange {
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;

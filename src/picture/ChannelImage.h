@@ -41,6 +41,8 @@ int CreateChannelImage(ChannelImage* image, std::int32_t width, std::int32_t hei
 // Releases every plane and sets its pointer to null, so releasing a record twice is harmless.
 int FreeChannelImage(ChannelImage* image);
 
+// Not called by the launcher, whose rescale zooms interleaved pixels in one pass; kept because
+// the channel-image interface has always offered it, and its tests pin what it did.
 // Resizes each plane named in mask (bits 1, 2, 4, 8, 16 in that order; higher bits are ignored)
 // from the source's size to the destination's with the zoom engine's selector filterCode. A plane
 // missing from either record is skipped.
