@@ -8,18 +8,18 @@ ScratchFolder::ScratchFolder()
     std::string pattern = (std::filesystem::temp_directory_path() / "bench-tga-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         std::abort();
-    m_path = pattern;
+    m_Path = pattern;
 }
 
 ScratchFolder::~ScratchFolder()
 {
     std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
+    std::filesystem::remove_all(m_Path, ignored);
 }
 
 std::string ScratchFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const
 {
-    std::string path = (m_path / name).string();
+    std::string path = (m_Path / name).string();
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
         std::abort();

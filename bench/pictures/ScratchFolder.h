@@ -17,5 +17,5 @@ public:
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
 
 private:
-    std::filesystem::path m_path;
+    std::filesystem::path m_Path;
 };

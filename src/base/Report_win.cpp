@@ -8,19 +8,19 @@
 
 namespace {
 
-MessageBoxOwner g_owner{};
+MessageBoxOwner g_Owner{};
 
 } // namespace
 
 void SetMessageBoxOwner(const MessageBoxOwner& owner)
 {
-    g_owner = owner;
+    g_Owner = owner;
 }
 
 int AfxMessageBox(const char* text)
 {
-    HWND owner = g_owner.window ? g_owner.window() : nullptr;
-    const char* caption = g_owner.caption ? g_owner.caption() : "";
+    HWND owner = g_Owner.window ? g_Owner.window() : nullptr;
+    const char* caption = g_Owner.caption ? g_Owner.caption() : "";
     return ::MessageBoxA(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 

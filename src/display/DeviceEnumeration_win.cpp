@@ -21,7 +21,7 @@ constexpr const char* kNoDeviceMessage =
     "the game.";
 
 // An exception thrown while recording a device, held until DirectDraw has returned.
-std::exception_ptr g_enumerationFailure;
+std::exception_ptr g_EnumerationFailure;
 
 // A device's DirectDraw object and its DirectDraw 7 interface, both released when this goes.
 struct OpenedDevice {
@@ -88,7 +88,7 @@ BOOL WINAPI DeviceEnumCallback(GUID* guid, LPSTR /*description*/, LPSTR /*driver
         if (!RecordDevice(guid))
             return FALSE;
     } catch (...) {
-        g_enumerationFailure = std::current_exception();
+        g_EnumerationFailure = std::current_exception();
         return FALSE;
     }
     ++VCardCount;
@@ -101,8 +101,8 @@ void EnumerateDevices()
     // devices.
     if (DirectDrawEnumerateExAFunction enumerate = DirectDrawEnumerateExAEntry())
         enumerate(DeviceEnumCallback, nullptr, kAllDevices);
-    if (g_enumerationFailure)
-        std::rethrow_exception(std::exchange(g_enumerationFailure, nullptr));
+    if (g_EnumerationFailure)
+        std::rethrow_exception(std::exchange(g_EnumerationFailure, nullptr));
     if (VCardCount == 0 && g_DDrawOK)
         SetDDrawError(kNoDeviceMessage);
 }

@@ -6,8 +6,8 @@
 
 namespace {
 
-CWinApp* g_app = nullptr;
-HINSTANCE g_instance = nullptr;
+CWinApp* g_App = nullptr;
+HINSTANCE g_Instance = nullptr;
 
 std::string ExecutableTitle()
 {
@@ -34,7 +34,7 @@ HWND ActivePopupOfMainWindow()
 
 CWinApp::CWinApp(const char* appName) : m_pszAppName(appName)
 {
-    g_app = this;
+    g_App = this;
     SetMessageBoxOwner({&ActivePopupOfMainWindow, &AfxGetAppName});
     if (!m_pszAppName) {
         m_AppTitle = ExecutableTitle();
@@ -44,8 +44,8 @@ CWinApp::CWinApp(const char* appName) : m_pszAppName(appName)
 
 CWinApp::~CWinApp()
 {
-    if (g_app == this)
-        g_app = nullptr;
+    if (g_App == this)
+        g_App = nullptr;
 }
 
 BOOL CWinApp::InitInstance()
@@ -70,22 +70,22 @@ int CWinApp::ExitInstance()
 
 HICON CWinApp::LoadIcon(UINT resourceId) const
 {
-    return ::LoadIconA(g_instance, MAKEINTRESOURCEA(resourceId));
+    return ::LoadIconA(g_Instance, MAKEINTRESOURCEA(resourceId));
 }
 
 CWinApp* AfxGetApp()
 {
-    return g_app;
+    return g_App;
 }
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return g_instance;
+    return g_Instance;
 }
 
 const char* AfxGetAppName()
 {
-    return g_app && g_app->m_pszAppName ? g_app->m_pszAppName : "";
+    return g_App && g_App->m_pszAppName ? g_App->m_pszAppName : "";
 }
 
 BOOL Enable3dControlsStatic()
@@ -95,7 +95,7 @@ BOOL Enable3dControlsStatic()
 
 void AfxWinInit(HINSTANCE instance)
 {
-    g_instance = instance;
+    g_Instance = instance;
     // A drive without media must fail quietly when probed, not ask the user to insert a disk.
     ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 }

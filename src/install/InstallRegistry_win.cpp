@@ -10,7 +10,7 @@
 
 namespace {
 
-RegistrySetValueCall g_setValue = &::RegSetValueExA;
+RegistrySetValueCall g_SetValue = &::RegSetValueExA;
 
 UniqueRegistryKey OpenKey(const char* path, REGSAM access)
 {
@@ -42,7 +42,7 @@ std::optional<std::string> QueryText(HKEY key, const char* valueName)
 
 RegistrySetValueCall SetRegistrySetValueCall(RegistrySetValueCall call)
 {
-    return std::exchange(g_setValue, call);
+    return std::exchange(g_SetValue, call);
 }
 
 bool IsGameInstalled()
@@ -78,6 +78,6 @@ void WriteVideoCard(const std::string& description)
         return;
     // The byte count is the text's length: no terminating zero is stored with it.
     const std::string text = RegistryText(description);
-    g_setValue(key.get(), "VIDEOCARD", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
+    g_SetValue(key.get(), "VIDEOCARD", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
                static_cast<DWORD>(text.size()));
 }

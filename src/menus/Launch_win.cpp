@@ -12,7 +12,7 @@ static_assert(sizeof(STARTUPINFOA) == 68, "the 32-bit startup record is 68 bytes
 
 namespace {
 
-LaunchCalls g_calls{&::CreateProcessA, &::ShellExecuteA, &::ShellExecuteExA};
+LaunchCalls g_Calls{&::CreateProcessA, &::ShellExecuteA, &::ShellExecuteExA};
 
 // The shell may hand a verb to a COM handler, so it wants COM on the calling thread.
 class ComApartment {
@@ -71,14 +71,14 @@ void StartElevated(const ProgramCommand& command)
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = SW_SHOWNORMAL;
-    g_calls.shellExecuteEx(&info);
+    g_Calls.shellExecuteEx(&info);
 }
 
 } // namespace
 
 LaunchCalls SetLaunchCalls(const LaunchCalls& calls)
 {
-    return std::exchange(g_calls, calls);
+    return std::exchange(g_Calls, calls);
 }
 
 void LaunchProgram(const ProgramCommand& command, std::size_t capacity)
@@ -90,7 +90,7 @@ void LaunchProgram(const ProgramCommand& command, std::size_t capacity)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!g_calls.createProcess(command.program.c_str(), buffer->data(), nullptr, nullptr, FALSE,
+    if (!g_Calls.createProcess(command.program.c_str(), buffer->data(), nullptr, nullptr, FALSE,
                                NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process)) {
         if (::GetLastError() == ERROR_ELEVATION_REQUIRED)
             StartElevated(command);
@@ -109,5 +109,5 @@ void ShellOpen(HWND owner, const char* file, const std::string& directory, std::
     if (!buffer)
         return;
     const ComApartment com;
-    g_calls.shellExecute(owner, "open", file, nullptr, buffer->data(), showCommand);
+    g_Calls.shellExecute(owner, "open", file, nullptr, buffer->data(), showCommand);
 }

@@ -45,12 +45,12 @@ constexpr size_t kShortPacket = 16;
 
 // What the decoder needs to know about one pixel depth, chosen once per file.
 struct Depth8 { // always looked up in the colour map, pixel by pixel
-    static constexpr auto Read = ReadPixel8;
+    static constexpr auto kReadPixel = ReadPixel8;
     static constexpr bool kConvertsMany = false;
 };
 struct Depth16 {
     static constexpr size_t kBytes = 2;
-    static constexpr auto Read = ReadPixel16;
+    static constexpr auto kReadPixel = ReadPixel16;
     static constexpr bool kConvertsMany = true;
     static void ConvertMany(const RowSet& /*rows*/, const uint8_t* stored, uint8_t* pixels,
                             size_t count)
@@ -61,7 +61,7 @@ struct Depth16 {
 };
 struct Depth24 {
     static constexpr size_t kBytes = 3;
-    static constexpr auto Read = ReadPixel24;
+    static constexpr auto kReadPixel = ReadPixel24;
     static constexpr bool kConvertsMany = true;
     static void ConvertMany(const RowSet& rows, const uint8_t* stored, uint8_t* pixels,
                             size_t count)
@@ -75,7 +75,7 @@ struct Depth24 {
 };
 struct Depth32 {
     static constexpr size_t kBytes = 4;
-    static constexpr auto Read = ReadPixel32;
+    static constexpr auto kReadPixel = ReadPixel32;
     static constexpr bool kConvertsMany = true;
     static void ConvertMany(const RowSet& /*rows*/, const uint8_t* stored, uint8_t* pixels,
                             size_t count)
@@ -97,7 +97,7 @@ template <class Depth> bool ReadPixels(Decoding& decoding, uint8_t* pixels, size
         }
     }
     for (size_t i = 0; i < count; ++i)
-        if (!Depth::Read(cursor, pixels + i * 4, decoding.colourMap, decoding.header))
+        if (!Depth::kReadPixel(cursor, pixels + i * 4, decoding.colourMap, decoding.header))
             return false;
     return true;
 }

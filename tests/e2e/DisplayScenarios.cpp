@@ -19,11 +19,11 @@ protected:
     void SetUp() override
     {
         LauncherScenario::SetUp();
-        m_folder = ProgramFolder() + "\\e2e-cd\\scripted-ddraw";
-        PlaceStandin(m_folder + "\\placeholder.exe"); // makes the folder
+        m_Folder = ProgramFolder() + "\\e2e-cd\\scripted-ddraw";
+        PlaceStandin(m_Folder + "\\placeholder.exe"); // makes the folder
         ::DeleteFileA(LogPath().c_str());
         ::SetEnvironmentVariableA("LUMBREL_DDRAW_LOG", LogPath().c_str());
-        ::SetEnvironmentVariableA("LUMBREL_DDRAW_SCRIPT", (m_folder + "\\script.txt").c_str());
+        ::SetEnvironmentVariableA("LUMBREL_DDRAW_SCRIPT", (m_Folder + "\\script.txt").c_str());
         UseDirectDraw("n,b");
         InsertCd('D');
     }
@@ -47,7 +47,7 @@ protected:
 
     void Script(const std::vector<std::string>& lines, const char* videoCard = nullptr)
     {
-        std::ofstream out(m_folder + "\\script.txt", std::ios::trunc);
+        std::ofstream out(m_Folder + "\\script.txt", std::ios::trunc);
         for (const std::string& line : lines)
             out << line << "\n";
         SeedInstallRecord({"C:\\Games\\Zarn", "D:",
@@ -55,7 +55,7 @@ protected:
         PlaceStandin("C:\\Games\\Zarn\\zarn.exe");
     }
 
-    std::string LogPath() const { return m_folder + "\\ddraw.log"; }
+    std::string LogPath() const { return m_Folder + "\\ddraw.log"; }
     std::vector<std::string> Log() const { return ReadLines(LogPath()); }
     // Lines of the stand-in's log that start with `prefix` and did not fail.
     size_t LogCount(const std::string& prefix) const
@@ -83,7 +83,7 @@ protected:
             EXPECT_EQ(line.find("too many"), std::string::npos) << line;
     }
 
-    std::string m_folder;
+    std::string m_Folder;
 };
 
 TEST_F(ScriptedDevices, APrimaryAndAnAddOnAreOfferedSortedAndTheStoredOneIsChosen)
@@ -122,7 +122,7 @@ TEST_F(ScriptedDevices, APrimaryAndAnAddOnAreOfferedSortedAndTheStoredOneIsChose
 // ddraw.dll lying beside it: DirectDraw still comes from the system folder.
 TEST_F(ScriptedDevices, ADdrawDllBesideTheLauncherIsNotLoaded)
 {
-    const std::string downloads = m_folder + "\\downloads";
+    const std::string downloads = m_Folder + "\\downloads";
     // A program, not DirectDraw: loaded in its place, it would offer no entry points at all.
     PlaceStandin(downloads + "\\ddraw.dll");
     ASSERT_TRUE(::CopyFileA((ProgramFolder() + "\\lumbrel.exe").c_str(),

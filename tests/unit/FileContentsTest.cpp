@@ -138,10 +138,10 @@ protected:
     LoadOutcome LoadWith(const std::function<int(CTga&)>& load)
     {
         CTga target;
-        reports.clear();
+        m_Reports.clear();
         const int result = load(target);
         return {.result = result,
-                .reports = reports,
+                .reports = m_Reports,
                 .empty = target.IsEmpty(),
                 .width = target.Width(),
                 .height = target.Height(),

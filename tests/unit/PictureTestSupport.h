@@ -106,28 +106,28 @@ class PictureTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() / ("tga-test-" + std::to_string(std::random_device{}()));
-        fs::create_directories(m_dir);
-        m_previousTrace = PictureTraceFile();
+        m_Dir = fs::temp_directory_path() / ("tga-test-" + std::to_string(std::random_device{}()));
+        fs::create_directories(m_Dir);
+        m_PreviousTrace = PictureTraceFile();
         SetPictureTraceFile(TracePath().string());
-        m_previousSink = SetReportSink([this](ReportChannel c, std::string_view t) {
-            reports.push_back({c, std::string(t)});
+        m_PreviousSink = SetReportSink([this](ReportChannel c, std::string_view t) {
+            m_Reports.push_back({c, std::string(t)});
         });
     }
 
     void TearDown() override
     {
-        SetReportSink(m_previousSink);
-        SetPictureTraceFile(m_previousTrace);
+        SetReportSink(m_PreviousSink);
+        SetPictureTraceFile(m_PreviousTrace);
         std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
+        fs::remove_all(m_Dir, ignored);
     }
 
-    fs::path TracePath() const { return m_dir / "debug.err"; }
+    fs::path TracePath() const { return m_Dir / "debug.err"; }
 
     fs::path Write(const std::vector<uint8_t>& bytes, const std::string& name = "picture.tga")
     {
-        fs::path path = m_dir / name;
+        fs::path path = m_Dir / name;
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path;
@@ -137,8 +137,8 @@ protected:
     int Load(const std::vector<uint8_t>& file)
     {
         const fs::path path = Write(file);
-        reports.clear();
-        return picture.LoadTga(path.string().c_str());
+        m_Reports.clear();
+        return m_Picture.LoadTga(path.string().c_str());
     }
 
     // The picture trace file as 32-bit words, four to a record.
@@ -153,13 +153,13 @@ protected:
         return words;
     }
 
-    CTga picture;
-    std::vector<Report> reports;
+    CTga m_Picture;
+    std::vector<Report> m_Reports;
 
 private:
-    fs::path m_dir;
-    std::string m_previousTrace;
-    ReportSink m_previousSink;
+    fs::path m_Dir;
+    std::string m_PreviousTrace;
+    ReportSink m_PreviousSink;
 };
 
 } // namespace picture_test

@@ -39,22 +39,22 @@ protected:
 TEST_F(Rescale, AtEqualSizeTheColoursCarryOverAndBothFourthBytesBecomeZero)
 {
     LoadVaried(5, 3);
-    const std::vector<Pixel> before = PixelsOf(picture);
+    const std::vector<Pixel> before = PixelsOf(m_Picture);
     CTga destination;
     destination.CreateBlank(5, 3);
-    picture.RescaleInto(destination);
+    m_Picture.RescaleInto(destination);
     ExpectPicture(destination, 5, 3, WithoutFourthBytes(before));
-    ExpectPicture(picture, 5, 3, WithoutFourthBytes(before));
+    ExpectPicture(m_Picture, 5, 3, WithoutFourthBytes(before));
 }
 
 TEST_F(Rescale, EachColourIsScaledOnItsOwnWithTheDefaultFilter)
 {
     LoadVaried(7, 4);
     ChannelImage planes{};
-    ASSERT_EQ(picture.ToChannelImage(&planes), 1);
+    ASSERT_EQ(m_Picture.ToChannelImage(&planes), 1);
     CTga destination;
     destination.CreateBlank(3, 9);
-    picture.RescaleInto(destination);
+    m_Picture.RescaleInto(destination);
 
     // Byte 0 of each pixel is plane 0 at both ends, and so on: nothing is swapped.
     for (int plane = 0; plane < 3; ++plane) {
@@ -72,7 +72,7 @@ TEST_F(Rescale, RecordsTheDestinationThenTheSource)
     CTga destination;
     destination.CreateBlank(4, 5);
     const size_t before = TraceWords().size();
-    picture.RescaleInto(destination);
+    m_Picture.RescaleInto(destination);
     const std::vector<uint32_t> words = TraceWords();
     ASSERT_EQ(words.size(), before + 8);
     EXPECT_EQ(words[before + 2], 4u);
@@ -85,17 +85,17 @@ TEST_F(Rescale, AnEmptySourceLeavesTheDestinationBlankAtItsSize)
 {
     CTga destination;
     destination.CreateBlank(4, 3);
-    picture.RescaleInto(destination);
+    m_Picture.RescaleInto(destination);
     ExpectPicture(destination, 4, 3, std::vector<Pixel>(12, 0));
-    EXPECT_TRUE(picture.IsEmpty());
+    EXPECT_TRUE(m_Picture.IsEmpty());
 
     // Nor does an empty destination get anything, or change the source.
     LoadVaried(2, 2);
-    const std::vector<Pixel> source = PixelsOf(picture);
+    const std::vector<Pixel> source = PixelsOf(m_Picture);
     CTga empty;
-    picture.RescaleInto(empty);
+    m_Picture.RescaleInto(empty);
     EXPECT_TRUE(empty.IsEmpty());
-    ExpectPicture(picture, 2, 2, source);
+    ExpectPicture(m_Picture, 2, 2, source);
 }
 
 } // namespace

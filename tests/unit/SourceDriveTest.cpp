@@ -23,62 +23,62 @@ class DriveSearch : public testing::Test {
 protected:
     void SetUp() override
     {
-        previousSink = SetReportSink([this](ReportChannel channel, std::string_view text) {
-            reports.emplace_back(channel, std::string(text));
+        m_PreviousSink = SetReportSink([this](ReportChannel channel, std::string_view text) {
+            m_Reports.emplace_back(channel, std::string(text));
         });
     }
-    void TearDown() override { SetReportSink(previousSink); }
+    void TearDown() override { SetReportSink(m_PreviousSink); }
 
     std::string Find(const char* message, const std::string& launcherPath)
     {
-        return FindSourceDrive(message, launcherPath, probe);
+        return FindSourceDrive(message, launcherPath, m_Probe);
     }
 
-    std::set<std::string> markers;
-    std::vector<std::string> probes;
-    std::vector<std::pair<ReportChannel, std::string>> reports;
-    FileProbe probe = [this](const std::string& path) {
-        probes.push_back(path);
-        return markers.contains(path);
+    std::set<std::string> m_Markers;
+    std::vector<std::string> m_Probes;
+    std::vector<std::pair<ReportChannel, std::string>> m_Reports;
+    FileProbe m_Probe = [this](const std::string& path) {
+        m_Probes.push_back(path);
+        return m_Markers.contains(path);
     };
-    ReportSink previousSink;
+    ReportSink m_PreviousSink;
 };
 
 TEST_F(DriveSearch, TheFirstLetterWithTheMarkerWinsAndTheScanStopsThere)
 {
-    markers = {MarkerPath("E:"), MarkerPath("C:")};
+    m_Markers = {MarkerPath("E:"), MarkerPath("C:")};
     EXPECT_EQ(Find(kNoCdMessage, kLauncherElsewhere), "C:");
-    EXPECT_EQ(probes, std::vector<std::string>{"C:\\zarn2000\\lumbrel.exe"});
-    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(m_Probes, std::vector<std::string>{"C:\\zarn2000\\lumbrel.exe"});
+    EXPECT_TRUE(m_Reports.empty());
 
-    probes.clear();
-    markers = {MarkerPath("Z:")};
+    m_Probes.clear();
+    m_Markers = {MarkerPath("Z:")};
     EXPECT_EQ(Find(kNoCdMessage, kLauncherElsewhere), "Z:");
-    EXPECT_EQ(probes.size(), 24u);
+    EXPECT_EQ(m_Probes.size(), 24u);
 }
 
 TEST_F(DriveSearch, WithoutAMarkerEveryLetterFromCToZIsProbedThenTheMessageShown)
 {
-    markers = {MarkerPath("A:"), MarkerPath("B:")};
+    m_Markers = {MarkerPath("A:"), MarkerPath("B:")};
     EXPECT_EQ(Find(kNoCdMessage, kLauncherElsewhere), "Not Found");
-    ASSERT_EQ(probes.size(), 24u);
-    for (size_t i = 0; i < probes.size(); ++i)
-        EXPECT_EQ(probes[i],
+    ASSERT_EQ(m_Probes.size(), 24u);
+    for (size_t i = 0; i < m_Probes.size(); ++i)
+        EXPECT_EQ(m_Probes[i],
                   std::string(1, static_cast<char>('C' + i)) + ":\\zarn2000\\lumbrel.exe");
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].first, ReportChannel::Message);
-    EXPECT_EQ(reports[0].second, kNoCdMessage);
+    ASSERT_EQ(m_Reports.size(), 1u);
+    EXPECT_EQ(m_Reports[0].first, ReportChannel::Message);
+    EXPECT_EQ(m_Reports[0].second, kNoCdMessage);
 }
 
 // A marker planted on an earlier drive loses to the disc the launcher runs from, which is
 // probed alone.
 TEST_F(DriveSearch, TheDiscTheLauncherRunsFromComesBeforeTheScan)
 {
-    markers = {MarkerPath("C:"), MarkerPath("E:"), IntroPicturePath("E:")};
+    m_Markers = {MarkerPath("C:"), MarkerPath("E:"), IntroPicturePath("E:")};
     EXPECT_EQ(Find(kNoCdMessage, "E:\\zarn2000\\lumbrel.exe"), "E:");
-    EXPECT_EQ(probes, (std::vector<std::string>{"E:\\zarn2000\\lumbrel.exe",
-                                                "E:\\zarn2000\\Data\\intro.tga"}));
-    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(m_Probes, (std::vector<std::string>{"E:\\zarn2000\\lumbrel.exe",
+                                                  "E:\\zarn2000\\Data\\intro.tga"}));
+    EXPECT_TRUE(m_Reports.empty());
 }
 
 // A lone copy of the launcher in a zarn2000 folder (a download, a shortcut's target) is its own
@@ -86,28 +86,28 @@ TEST_F(DriveSearch, TheDiscTheLauncherRunsFromComesBeforeTheScan)
 TEST_F(DriveSearch, ALoneLauncherInAZarn2000FolderLeavesTheChoiceToTheScan)
 {
     const std::string lone = "C:\\Downloads\\zarn2000\\lumbrel.exe";
-    markers = {lone, MarkerPath("D:"), IntroPicturePath("D:")};
+    m_Markers = {lone, MarkerPath("D:"), IntroPicturePath("D:")};
     EXPECT_EQ(Find(kNoCdMessage, lone), "D:");
-    EXPECT_EQ(probes,
+    EXPECT_EQ(m_Probes,
               (std::vector<std::string>{lone, "C:\\Downloads\\zarn2000\\Data\\intro.tga",
                                         "C:\\zarn2000\\lumbrel.exe", "D:\\zarn2000\\lumbrel.exe"}));
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(m_Reports.empty());
 }
 
 TEST_F(DriveSearch, ADiscFolderWithoutItsMarkerFallsBackToTheScan)
 {
-    markers = {MarkerPath("D:")};
+    m_Markers = {MarkerPath("D:")};
     EXPECT_EQ(Find(kNoCdMessage, "C:\\Downloads\\zarn2000\\lumbrel.exe"), "D:");
-    EXPECT_EQ(probes,
+    EXPECT_EQ(m_Probes,
               (std::vector<std::string>{"C:\\Downloads\\zarn2000\\lumbrel.exe",
                                         "C:\\zarn2000\\lumbrel.exe", "D:\\zarn2000\\lumbrel.exe"}));
 
-    probes.clear();
-    markers.clear();
+    m_Probes.clear();
+    m_Markers.clear();
     EXPECT_EQ(Find(kNoCdMessage, "C:\\Downloads\\zarn2000\\lumbrel.exe"), "Not Found");
-    EXPECT_EQ(probes.size(), 25u);
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].second, kNoCdMessage);
+    EXPECT_EQ(m_Probes.size(), 25u);
+    ASSERT_EQ(m_Reports.size(), 1u);
+    EXPECT_EQ(m_Reports[0].second, kNoCdMessage);
 }
 
 struct LauncherPathCase {

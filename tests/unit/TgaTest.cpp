@@ -50,9 +50,9 @@ TEST(Picture, StartsEmptyAndNamesItsClass)
 
 TEST_F(TgaTest, CreateBlankMakesAZeroedBottomUpPictureAndOneTraceRecord)
 {
-    ASSERT_EQ(picture.CreateBlank(3, 2), 1);
+    ASSERT_EQ(m_Picture.CreateBlank(3, 2), 1);
 
-    const BitmapInfoHeader& h = *picture.InfoHeader();
+    const BitmapInfoHeader& h = *m_Picture.InfoHeader();
     EXPECT_EQ(h.biSize, 40u);
     EXPECT_EQ(h.biWidth, 3);
     EXPECT_EQ(h.biHeight, 2); // positive: bottom-up
@@ -64,38 +64,38 @@ TEST_F(TgaTest, CreateBlankMakesAZeroedBottomUpPictureAndOneTraceRecord)
     EXPECT_EQ(h.biYPelsPerMeter, 0);
     EXPECT_EQ(h.biClrUsed, 0u);
     EXPECT_EQ(h.biClrImportant, 0u);
-    ExpectPicture(picture, 3, 2, std::vector<Pixel>(6, 0));
+    ExpectPicture(m_Picture, 3, 2, std::vector<Pixel>(6, 0));
 
-    EXPECT_EQ(TraceWords(),
-              (std::vector<uint32_t>{Low32(picture.Bits()), Low32(picture.InfoHeader()), 3, 2}));
+    EXPECT_EQ(TraceWords(), (std::vector<uint32_t>{Low32(m_Picture.Bits()),
+                                                   Low32(m_Picture.InfoHeader()), 3, 2}));
 }
 
 TEST_F(TgaTest, CreatePixelsReplacesThePictureAndClearKeepsTheHeaderRecord)
 {
     ASSERT_EQ(Load(TgaBuilder(2, 24, 1, 1).Data({1, 2, 3}).Bytes()), 1);
-    ASSERT_EQ(picture.CreatePixels(2, 1), 1);
-    ExpectPicture(picture, 2, 1, {0, 0}); // the loaded pixel is gone
-    ASSERT_EQ(picture.CreatePixels(1, 3), 1);
-    ExpectPicture(picture, 1, 3, {0, 0, 0});
+    ASSERT_EQ(m_Picture.CreatePixels(2, 1), 1);
+    ExpectPicture(m_Picture, 2, 1, {0, 0}); // the loaded pixel is gone
+    ASSERT_EQ(m_Picture.CreatePixels(1, 3), 1);
+    ExpectPicture(m_Picture, 1, 3, {0, 0, 0});
     const std::vector<uint32_t> words = TraceWords();
     ASSERT_EQ(words.size(), 12u);
     EXPECT_EQ(words[10], 1u);
     EXPECT_EQ(words[11], 3u);
 
-    picture.Clear();
-    EXPECT_TRUE(picture.IsEmpty());
-    EXPECT_EQ(picture.Bits(), nullptr);
-    EXPECT_EQ(picture.Header().width, 1); // from the load
-    picture.Clear();
-    EXPECT_TRUE(picture.IsEmpty());
+    m_Picture.Clear();
+    EXPECT_TRUE(m_Picture.IsEmpty());
+    EXPECT_EQ(m_Picture.Bits(), nullptr);
+    EXPECT_EQ(m_Picture.Header().width, 1); // from the load
+    m_Picture.Clear();
+    EXPECT_TRUE(m_Picture.IsEmpty());
     EXPECT_EQ(TraceWords().size(), 12u);
 }
 
 TEST_F(TgaTest, PicturesWorkWithoutATraceFile)
 {
     SetPictureTraceFile((fs::path(TracePath()) / "no-such-folder" / "debug.err").string());
-    EXPECT_EQ(picture.CreateBlank(2, 2), 1);
-    ExpectPicture(picture, 2, 2, {0, 0, 0, 0});
+    EXPECT_EQ(m_Picture.CreateBlank(2, 2), 1);
+    ExpectPicture(m_Picture, 2, 2, {0, 0, 0, 0});
 }
 
 struct RefusedSize {
@@ -110,10 +110,10 @@ class RefusedSizes : public TgaTest, public testing::WithParamInterface<RefusedS
 TEST_P(RefusedSizes, LeaveThePictureEmptyAndRecordNoAddresses)
 {
     const auto [width, height] = GetParam();
-    ASSERT_EQ(picture.CreateBlank(4, 4), 1);
-    EXPECT_EQ(picture.CreatePixels(width, height), 0);
-    EXPECT_TRUE(picture.IsEmpty());
-    EXPECT_EQ(picture.Bits(), nullptr);
+    ASSERT_EQ(m_Picture.CreateBlank(4, 4), 1);
+    EXPECT_EQ(m_Picture.CreatePixels(width, height), 0);
+    EXPECT_TRUE(m_Picture.IsEmpty());
+    EXPECT_EQ(m_Picture.Bits(), nullptr);
     const std::vector<uint32_t> words = TraceWords();
     ASSERT_EQ(words.size(), 8u);
     EXPECT_EQ(
@@ -176,8 +176,8 @@ TEST_P(DecodedFiles, GiveTheStoredColoursInFileOrder)
 {
     const DecodeCase& c = GetParam();
     ASSERT_EQ(Load(c.file), 1);
-    ExpectPicture(picture, c.width, c.height, c.pixels);
-    EXPECT_EQ(reports, std::vector<Report>{Size(c.width, c.height)});
+    ExpectPicture(m_Picture, c.width, c.height, c.pixels);
+    EXPECT_EQ(m_Reports, std::vector<Report>{Size(c.width, c.height)});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -310,9 +310,9 @@ TEST_P(ImageTypes, AboveThreeAreRunLengthEncoded)
     const int type = GetParam();
     ASSERT_EQ(Load(TgaBuilder(uint8_t(type), 24, 2, 1).Data({0x81, 1, 2, 3, 4, 5}).Bytes()), 1);
     if (type <= 3)
-        ExpectPicture(picture, 2, 1, {Px(0x81, 1, 2), Px(3, 4, 5)});
+        ExpectPicture(m_Picture, 2, 1, {Px(0x81, 1, 2), Px(3, 4, 5)});
     else
-        ExpectPicture(picture, 2, 1, {Px(1, 2, 3), Px(1, 2, 3)});
+        ExpectPicture(m_Picture, 2, 1, {Px(1, 2, 3), Px(1, 2, 3)});
 }
 
 INSTANTIATE_TEST_SUITE_P(Tga, ImageTypes, testing::Values(0, 1, 2, 3, 4, 9, 10, 11, 128, 255));
@@ -341,28 +341,28 @@ TEST_P(FailedLoads, ReportInOrderAndKeepWhatTheyShould)
 {
     const FailCase& c = GetParam();
     ASSERT_EQ(Load(TgaBuilder(2, 24, 1, 2).Data({1, 2, 3, 4, 5, 6}).Bytes()), 1);
-    const uint8_t* previousBits = picture.Bits();
+    const uint8_t* previousBits = m_Picture.Bits();
 
-    reports.clear();
+    m_Reports.clear();
     const int result =
         c.file ? Load(*c.file)
-               : picture.LoadTga(TracePath().replace_filename("missing.tga").string().c_str());
+               : m_Picture.LoadTga(TracePath().replace_filename("missing.tga").string().c_str());
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(reports, c.reports);
+    EXPECT_EQ(m_Reports, c.reports);
     switch (c.after) {
     case After::Unchanged:
-        EXPECT_EQ(picture.Bits(), previousBits);
-        ExpectPicture(picture, 1, 2, {Px(1, 2, 3), Px(4, 5, 6)});
+        EXPECT_EQ(m_Picture.Bits(), previousBits);
+        ExpectPicture(m_Picture, 1, 2, {Px(1, 2, 3), Px(4, 5, 6)});
         break;
     case After::Empty:
-        EXPECT_TRUE(picture.IsEmpty());
+        EXPECT_TRUE(m_Picture.IsEmpty());
         break;
     case After::Pixels:
-        ExpectPicture(picture, c.width, c.height, c.pixels);
+        ExpectPicture(m_Picture, c.width, c.height, c.pixels);
         break;
     }
     if (c.reports.size() < 2) { // the header was never read
-        EXPECT_EQ(picture.Header().width, 1);
+        EXPECT_EQ(m_Picture.Header().width, 1);
     }
 }
 
@@ -500,13 +500,13 @@ TEST_F(TgaTest, PacketsMustEndWithinTheirRow)
     std::vector<Pixel> whole = row0;
     whole.insert(whole.end(), {Px(9, 9, 9), Px(9, 9, 9)});
     whole.insert(whole.end(), 10, Px(5, 5, 5));
-    ExpectPicture(picture, 10, 2, whole);
+    ExpectPicture(m_Picture, 10, 2, whole);
 
     EXPECT_EQ(Load(file(0x82)), 0); // n = 3 at pixel 8 of 10
-    EXPECT_EQ(reports, (std::vector<Report>{Size(10, 2), StdErr("Error in compressed data.\n")}));
+    EXPECT_EQ(m_Reports, (std::vector<Report>{Size(10, 2), StdErr("Error in compressed data.\n")}));
     std::vector<Pixel> partial = row0;
     partial.resize(20, 0);
-    ExpectPicture(picture, 10, 2, partial);
+    ExpectPicture(m_Picture, 10, 2, partial);
 }
 
 TEST_F(TgaTest, LoadRecordsItsPictureOnceTheHeaderIsAccepted)
@@ -579,9 +579,9 @@ TEST_P(EncodedFiles, DecodeToThePictureTheEncoderWasGiven)
     ASSERT_GE(tga.size(), 18u);
     const bool topRowFirst = tga[17] & 0x20;
 
-    ASSERT_EQ(picture.LoadTga(FixturePath(c.file).string().c_str()), 1)
-        << testing::PrintToString(reports);
-    EXPECT_EQ(reports, std::vector<Report>{Size(rgb.width, rgb.height)});
+    ASSERT_EQ(m_Picture.LoadTga(FixturePath(c.file).string().c_str()), 1)
+        << testing::PrintToString(m_Reports);
+    EXPECT_EQ(m_Reports, std::vector<Report>{Size(rgb.width, rgb.height)});
     std::vector<Pixel> expected;
     for (int row = 0; row < rgb.height; ++row) {
         const int y = topRowFirst ? row : rgb.height - 1 - row;
@@ -591,7 +591,7 @@ TEST_P(EncodedFiles, DecodeToThePictureTheEncoderWasGiven)
             expected.push_back(Px(p[2], p[1], p[0], c.alpha ? alpha.samples[i] : 0));
         }
     }
-    ExpectPicture(picture, rgb.width, rgb.height, expected);
+    ExpectPicture(m_Picture, rgb.width, rgb.height, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -611,9 +611,9 @@ INSTANTIATE_TEST_SUITE_P(
 // A grey-scale file from a real encoder is 8-bit without a colour map, which the decoder refuses.
 TEST_F(TgaTest, GreyScaleFromAnEncoderIsRefused)
 {
-    EXPECT_EQ(picture.LoadTga(FixturePath("nb-grey8.tga").string().c_str()), 0);
-    EXPECT_EQ(reports, (std::vector<Report>{Size(13, 7), kNoPalette, kErrorOccured, kFailedBox}));
-    ExpectPicture(picture, 13, 7, std::vector<Pixel>(size_t{13} * 7, 0));
+    EXPECT_EQ(m_Picture.LoadTga(FixturePath("nb-grey8.tga").string().c_str()), 0);
+    EXPECT_EQ(m_Reports, (std::vector<Report>{Size(13, 7), kNoPalette, kErrorOccured, kFailedBox}));
+    ExpectPicture(m_Picture, 13, 7, std::vector<Pixel>(size_t{13} * 7, 0));
 }
 
 } // namespace

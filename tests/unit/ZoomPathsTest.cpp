@@ -231,19 +231,19 @@ TEST_P(RescalePaths, MatchesTheStepsThroughChannelImages)
             reference::Rescale(plainSource, plainDestination);
             const std::vector<std::uint32_t> plainSizes = RecordedSizes(mark);
 
-            LoadPixels(picture, from, pixels);
+            LoadPixels(m_Picture, from, pixels);
             CTga destination;
             destination.CreateBlank(to.width, to.height);
-            const std::uint8_t* const storage[] = {destination.Bits(), picture.Bits()};
+            const std::uint8_t* const storage[] = {destination.Bits(), m_Picture.Bits()};
             mark = TraceWords().size();
-            picture.RescaleInto(destination);
+            m_Picture.RescaleInto(destination);
             EXPECT_EQ(RecordedSizes(mark), plainSizes);
             picture_test::ExpectPicture(destination, to.width, to.height,
                                         picture_test::PixelsOf(plainDestination));
-            picture_test::ExpectPicture(picture, from.width, from.height,
+            picture_test::ExpectPicture(m_Picture, from.width, from.height,
                                         picture_test::PixelsOf(plainSource));
             EXPECT_EQ(destination.Bits(), storage[0]);
-            EXPECT_EQ(picture.Bits(), storage[1]);
+            EXPECT_EQ(m_Picture.Bits(), storage[1]);
         }
     }
 }
@@ -260,25 +260,25 @@ TEST_P(RescalePaths, ClearsEveryFourthByteAmongCleanOnes)
         for (int x = 0; x < kSize.width; ++x)
             pixels[(y * kSize.width + x) * 4 + 3] = x == set ? 0x80 : 0;
     }
-    LoadPixels(picture, kSize, pixels);
-    std::vector<picture_test::Pixel> colours = picture_test::PixelsOf(picture);
+    LoadPixels(m_Picture, kSize, pixels);
+    std::vector<picture_test::Pixel> colours = picture_test::PixelsOf(m_Picture);
     for (picture_test::Pixel& pixel : colours)
         pixel &= ~picture_test::Pixel{0xFF};
     CTga destination;
     destination.CreateBlank(5, 4);
-    picture.RescaleInto(destination);
-    picture_test::ExpectPicture(picture, kSize.width, kSize.height, colours);
+    m_Picture.RescaleInto(destination);
+    picture_test::ExpectPicture(m_Picture, kSize.width, kSize.height, colours);
 }
 
 TEST_P(RescalePaths, IntoItselfKeepsTheColours)
 {
     Random random(5);
-    LoadPixels(picture, {19, 7}, random.Samples(Count({19, 7}, 4)));
-    std::vector<picture_test::Pixel> colours = picture_test::PixelsOf(picture);
+    LoadPixels(m_Picture, {19, 7}, random.Samples(Count({19, 7}, 4)));
+    std::vector<picture_test::Pixel> colours = picture_test::PixelsOf(m_Picture);
     for (picture_test::Pixel& pixel : colours)
         pixel &= ~picture_test::Pixel{0xFF};
-    picture.RescaleInto(picture);
-    picture_test::ExpectPicture(picture, 19, 7, colours);
+    m_Picture.RescaleInto(m_Picture);
+    picture_test::ExpectPicture(m_Picture, 19, 7, colours);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPaths, RescalePaths, kPaths);

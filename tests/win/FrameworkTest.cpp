@@ -211,24 +211,24 @@ struct SeenBox {
 class MessageBoxReader {
 public:
     MessageBoxReader()
-        : m_hook(::SetWindowsHookExA(WH_CBT, OnEvent, nullptr, ::GetCurrentThreadId()))
+        : m_Hook(::SetWindowsHookExA(WH_CBT, OnEvent, nullptr, ::GetCurrentThreadId()))
     {
-        s_reader = this;
+        s_Reader = this;
     }
     MessageBoxReader(const MessageBoxReader&) = delete;
     MessageBoxReader& operator=(const MessageBoxReader&) = delete;
-    ~MessageBoxReader() { s_reader = nullptr; }
+    ~MessageBoxReader() { s_Reader = nullptr; }
 
-    bool Hooked() const { return static_cast<bool>(m_hook); }
-    int BoxesSeen() const { return m_boxes; }
-    const SeenBox& Seen() const { return m_seen; }
+    bool Hooked() const { return static_cast<bool>(m_Hook); }
+    int BoxesSeen() const { return m_Boxes; }
+    const SeenBox& Seen() const { return m_Seen; }
 
 private:
     static LRESULT CALLBACK OnEvent(int code, WPARAM wParam, LPARAM lParam)
     {
         auto* const window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && s_reader != nullptr && IsDialog(window))
-            s_reader->Read(window);
+        if (code == HCBT_ACTIVATE && s_Reader != nullptr && IsDialog(window))
+            s_Reader->Read(window);
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
@@ -241,24 +241,24 @@ private:
 
     void Read(HWND box)
     {
-        if (m_boxes++ > 0)
+        if (m_Boxes++ > 0)
             return;
         char text[512] = {};
         ::GetWindowTextA(box, text, sizeof text);
-        m_seen.caption = text;
+        m_Seen.caption = text;
         ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        m_seen.text = text;
-        m_seen.hasCancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
+        m_Seen.text = text;
+        m_Seen.hasCancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
         auto* const icon =
             reinterpret_cast<HICON>(::SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0));
-        m_seen.hasExclamationIcon = icon && icon == ::LoadIconA(nullptr, IDI_EXCLAMATION);
+        m_Seen.hasExclamationIcon = icon && icon == ::LoadIconA(nullptr, IDI_EXCLAMATION);
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
 
-    static inline MessageBoxReader* s_reader = nullptr;
-    UniqueWindowsHook m_hook;
-    SeenBox m_seen;
-    int m_boxes = 0;
+    static inline MessageBoxReader* s_Reader = nullptr;
+    UniqueWindowsHook m_Hook;
+    SeenBox m_Seen;
+    int m_Boxes = 0;
 };
 
 TEST(AppMessageBox, HasOneOkButtonTheExclamationIconAndTheExecutableNameAsCaption)

@@ -158,26 +158,26 @@ TEST_F(InstallRegistry, TheVideoCardIsStoredAsTextAndOnlyIntoAnExistingKey)
     EXPECT_EQ(ReadVideoCard(), "");
 }
 
-std::vector<std::pair<DWORD, std::string>> g_writes; // type and the bytes handed over
+std::vector<std::pair<DWORD, std::string>> g_Writes; // type and the bytes handed over
 
 LONG WINAPI RecordSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
                            DWORD size)
 {
-    g_writes.emplace_back(type, std::string(reinterpret_cast<const char*>(data), size));
+    g_Writes.emplace_back(type, std::string(reinterpret_cast<const char*>(data), size));
     return ::RegSetValueExA(key, name, reserved, type, data, size);
 }
 
 TEST_F(InstallRegistry, TheVideoCardIsHandedOverWithoutATerminatingZero)
 {
     SeedInstallRecord({});
-    g_writes.clear();
+    g_Writes.clear();
     const RegistrySetValueCall previous = SetRegistrySetValueCall(RecordSetValue);
     WriteVideoCard("abc");
     WriteVideoCard("");
     SetRegistrySetValueCall(previous);
-    ASSERT_EQ(g_writes.size(), 2u);
-    EXPECT_EQ(g_writes[0], (std::pair<DWORD, std::string>{REG_SZ, "abc"}));
-    EXPECT_EQ(g_writes[1], (std::pair<DWORD, std::string>{REG_SZ, ""}));
+    ASSERT_EQ(g_Writes.size(), 2u);
+    EXPECT_EQ(g_Writes[0], (std::pair<DWORD, std::string>{REG_SZ, "abc"}));
+    EXPECT_EQ(g_Writes[1], (std::pair<DWORD, std::string>{REG_SZ, ""}));
 }
 
 } // namespace

@@ -28,11 +28,11 @@ struct SeenStart {
     HANDLE processClosed = nullptr; // the read ends of the handles' witnesses
     HANDLE threadClosed = nullptr;
 };
-std::vector<SeenStart> g_starts;
-std::size_t g_capacity = 0;
-DWORD g_createError = ERROR_SUCCESS; // what a start fails with; none succeeds
+std::vector<SeenStart> g_Starts;
+std::size_t g_Capacity = 0;
+DWORD g_CreateError = ERROR_SUCCESS; // what a start fails with; none succeeds
 
-std::vector<UniqueKernelHandle> g_witnessReadEnds;
+std::vector<UniqueKernelHandle> g_WitnessReadEnds;
 
 // A handle whose closing shows: the write end of a new pipe. Once it is closed, the pipe's read
 // end reports a broken pipe, however soon the system hands the same handle value out again.
@@ -40,7 +40,7 @@ HANDLE NewClosingWitness(HANDLE& readEnd)
 {
     HANDLE write = nullptr;
     ::CreatePipe(&readEnd, &write, nullptr, 0);
-    g_witnessReadEnds.emplace_back(readEnd);
+    g_WitnessReadEnds.emplace_back(readEnd);
     return write;
 }
 
@@ -59,18 +59,18 @@ BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
 {
     SeenStart seen;
     seen.applicationName = application ? application : "<none>";
-    seen.buffer.assign(commandLine, commandLine + g_capacity);
+    seen.buffer.assign(commandLine, commandLine + g_Capacity);
     seen.startup = *startup;
     seen.inheritHandles = inherit;
     seen.flags = flags;
     seen.environmentOrDirectory = environment != nullptr || directory != nullptr;
-    g_starts.push_back(seen);
-    if (g_createError != ERROR_SUCCESS) {
-        ::SetLastError(g_createError);
+    g_Starts.push_back(seen);
+    if (g_CreateError != ERROR_SUCCESS) {
+        ::SetLastError(g_CreateError);
         return FALSE;
     }
-    process->hProcess = NewClosingWitness(g_starts.back().processClosed);
-    process->hThread = NewClosingWitness(g_starts.back().threadClosed);
+    process->hProcess = NewClosingWitness(g_Starts.back().processClosed);
+    process->hThread = NewClosingWitness(g_Starts.back().threadClosed);
     return TRUE;
 }
 
@@ -91,12 +91,12 @@ struct SeenOpen {
     int show;
     bool inComApartment;
 };
-std::vector<SeenOpen> g_opens;
+std::vector<SeenOpen> g_Opens;
 
 HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
                                     LPCSTR directory, INT show)
 {
-    g_opens.push_back(
+    g_Opens.push_back(
         {owner, verb, file, directory, parameters != nullptr, show, InComApartment()});
     return reinterpret_cast<HINSTANCE>(42);
 }
@@ -106,11 +106,11 @@ struct SeenElevation {
     ULONG mask;
     int show;
 };
-std::vector<SeenElevation> g_elevations;
+std::vector<SeenElevation> g_Elevations;
 
 BOOL WINAPI RecordShellExecuteEx(SHELLEXECUTEINFOA* info)
 {
-    g_elevations.push_back(
+    g_Elevations.push_back(
         {info->lpVerb ? info->lpVerb : "<none>", info->lpFile ? info->lpFile : "<none>",
          info->lpParameters ? info->lpParameters : "<none>",
          info->lpDirectory ? info->lpDirectory : "<none>", info->fMask, info->nShow});
@@ -129,26 +129,26 @@ class Launching : public testing::Test {
 protected:
     void SetUp() override
     {
-        g_starts.clear();
-        g_witnessReadEnds.clear();
-        g_opens.clear();
-        g_elevations.clear();
-        g_createError = ERROR_SUCCESS;
-        m_previous =
+        g_Starts.clear();
+        g_WitnessReadEnds.clear();
+        g_Opens.clear();
+        g_Elevations.clear();
+        g_CreateError = ERROR_SUCCESS;
+        m_Previous =
             SetLaunchCalls({RecordCreateProcess, RecordShellExecute, RecordShellExecuteEx});
     }
-    void TearDown() override { SetLaunchCalls(m_previous); }
+    void TearDown() override { SetLaunchCalls(m_Previous); }
 
 private:
-    LaunchCalls m_previous{};
+    LaunchCalls m_Previous{};
 };
 
 TEST_F(Launching, StartsTheCommandLineAsGivenAndClosesBothHandlesAtOnce)
 {
-    g_capacity = kAutorunCommandCapacity;
+    g_Capacity = kAutorunCommandCapacity;
     LaunchProgram(ProgramAlone("D:\\zarn2000\\setup\\disk1\\setup.exe"), kAutorunCommandCapacity);
-    ASSERT_EQ(g_starts.size(), 1u);
-    const SeenStart& seen = g_starts[0];
+    ASSERT_EQ(g_Starts.size(), 1u);
+    const SeenStart& seen = g_Starts[0];
     EXPECT_EQ(seen.applicationName, "D:\\zarn2000\\setup\\disk1\\setup.exe");
     EXPECT_EQ(std::string(seen.buffer.data()), "D:\\zarn2000\\setup\\disk1\\setup.exe");
     EXPECT_EQ(seen.buffer.back(), '\0');
@@ -164,26 +164,26 @@ TEST_F(Launching, StartsTheCommandLineAsGivenAndClosesBothHandlesAtOnce)
 
 TEST_F(Launching, NamesTheProgramByItsPathAndStartsNothingWithoutAFullPath)
 {
-    g_capacity = kOptionsCommandCapacity;
+    g_Capacity = kOptionsCommandCapacity;
     // A folder with ".exe " inside: the program is the one the launcher knows, not a cut line.
     LaunchProgram(
         {"C:\\Games\\Zarn.exe Edition\\zarn.exe", "C:\\Games\\Zarn.exe Edition\\zarn.exe D:"},
         kOptionsCommandCapacity);
-    ASSERT_EQ(g_starts.size(), 1u);
-    EXPECT_EQ(g_starts[0].applicationName, "C:\\Games\\Zarn.exe Edition\\zarn.exe");
-    EXPECT_EQ(std::string(g_starts[0].buffer.data()), "C:\\Games\\Zarn.exe Edition\\zarn.exe D:");
+    ASSERT_EQ(g_Starts.size(), 1u);
+    EXPECT_EQ(g_Starts[0].applicationName, "C:\\Games\\Zarn.exe Edition\\zarn.exe");
+    EXPECT_EQ(std::string(g_Starts[0].buffer.data()), "C:\\Games\\Zarn.exe Edition\\zarn.exe D:");
 
     for (const char* program : {"Not Found\\zarn2000\\setup\\disk1\\setup.exe", "\\zarn.exe",
                                 "D::\\setup\\disk1\\setup.exe", ""})
         LaunchProgram(ProgramAlone(program), kOptionsCommandCapacity);
-    EXPECT_EQ(g_starts.size(), 1u);
+    EXPECT_EQ(g_Starts.size(), 1u);
 }
 
 // Only a program that needs elevation is handed to the shell, once, to ask the user; every other
 // outcome of the start is final and silent.
 TEST_F(Launching, OnlyAProgramThatNeedsElevationIsStartedAgainThroughTheShell)
 {
-    g_capacity = kOptionsCommandCapacity;
+    g_Capacity = kOptionsCommandCapacity;
     const struct {
         DWORD error;
         size_t elevations;
@@ -193,16 +193,16 @@ TEST_F(Launching, OnlyAProgramThatNeedsElevationIsStartedAgainThroughTheShell)
                     {ERROR_BAD_EXE_FORMAT, 0},
                     {ERROR_ELEVATION_REQUIRED, 1}};
     for (const auto& outcome : outcomes) {
-        g_starts.clear();
-        g_elevations.clear();
-        g_createError = outcome.error;
+        g_Starts.clear();
+        g_Elevations.clear();
+        g_CreateError = outcome.error;
         LaunchProgram({"C:\\windows\\isuninst.exe",
                        "C:\\windows\\isuninst.exe -f\"C:\\Program Files\\Zarn\\uninst.isu\""},
                       kOptionsCommandCapacity);
-        EXPECT_EQ(g_starts.size(), 1u) << outcome.error;
-        ASSERT_EQ(g_elevations.size(), outcome.elevations) << outcome.error;
+        EXPECT_EQ(g_Starts.size(), 1u) << outcome.error;
+        ASSERT_EQ(g_Elevations.size(), outcome.elevations) << outcome.error;
     }
-    const SeenElevation& seen = g_elevations[0];
+    const SeenElevation& seen = g_Elevations[0];
     EXPECT_EQ(seen.verb, "runas");
     EXPECT_EQ(seen.file, "C:\\windows\\isuninst.exe");
     EXPECT_EQ(seen.parameters, "-f\"C:\\Program Files\\Zarn\\uninst.isu\"");
@@ -212,12 +212,12 @@ TEST_F(Launching, OnlyAProgramThatNeedsElevationIsStartedAgainThroughTheShell)
     EXPECT_EQ(seen.mask & (SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI),
               static_cast<ULONG>(SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI));
 
-    g_elevations.clear();
-    g_capacity = kAutorunCommandCapacity;
+    g_Elevations.clear();
+    g_Capacity = kAutorunCommandCapacity;
     LaunchProgram(ProgramAlone("D:\\zarn2000\\setup\\disk1\\setup.exe"), kAutorunCommandCapacity);
-    ASSERT_EQ(g_elevations.size(), 1u);
-    EXPECT_EQ(g_elevations[0].file, "D:\\zarn2000\\setup\\disk1\\setup.exe");
-    EXPECT_EQ(g_elevations[0].parameters, "<none>");
+    ASSERT_EQ(g_Elevations.size(), 1u);
+    EXPECT_EQ(g_Elevations[0].file, "D:\\zarn2000\\setup\\disk1\\setup.exe");
+    EXPECT_EQ(g_Elevations[0].parameters, "<none>");
 }
 
 TEST_F(Launching, CommandLinesOfCapacityOrMoreAreNotStarted)
@@ -227,14 +227,14 @@ TEST_F(Launching, CommandLinesOfCapacityOrMoreAreNotStarted)
         return "C:\\" + std::string(length - 7, 'x') + ".exe";
     };
     for (const std::size_t capacity : {kAutorunCommandCapacity, kOptionsCommandCapacity}) {
-        g_starts.clear();
-        g_capacity = capacity;
+        g_Starts.clear();
+        g_Capacity = capacity;
         LaunchProgram(ProgramAlone(line(capacity - 1)), capacity);
-        ASSERT_EQ(g_starts.size(), 1u);
-        EXPECT_EQ(std::string(g_starts[0].buffer.data()), line(capacity - 1));
+        ASSERT_EQ(g_Starts.size(), 1u);
+        EXPECT_EQ(std::string(g_Starts[0].buffer.data()), line(capacity - 1));
         LaunchProgram(ProgramAlone(line(capacity)), capacity);
         LaunchProgram(ProgramAlone(line(capacity + 1)), capacity);
-        EXPECT_EQ(g_starts.size(), 1u);
+        EXPECT_EQ(g_Starts.size(), 1u);
     }
 }
 
@@ -244,22 +244,22 @@ TEST_F(Launching, OpensByBareNameInTheFolderAndRefusesFoldersOfItsCapacityOrMore
     ShellOpen(owner, "zarnhelp.rtf", "D:\\ZARN2000\\help", kDirectoryCapacity, SW_SHOW);
     ShellOpen(owner, "quillmoor web site.url", std::string(199, 'd'), kDirectoryCapacity, SW_HIDE);
     ShellOpen(owner, "zarnhelp.rtf", std::string(200, 'd'), kDirectoryCapacity, SW_SHOW);
-    ASSERT_EQ(g_opens.size(), 2u);
-    EXPECT_EQ(g_opens[0].owner, owner);
-    EXPECT_EQ(g_opens[0].verb, "open");
-    EXPECT_EQ(g_opens[0].file, "zarnhelp.rtf");
-    EXPECT_EQ(g_opens[0].directory, "D:\\ZARN2000\\help");
-    EXPECT_FALSE(g_opens[0].parameters);
-    EXPECT_EQ(g_opens[0].show, SW_SHOW);
-    EXPECT_EQ(g_opens[1].directory, std::string(199, 'd'));
-    EXPECT_EQ(g_opens[1].show, SW_HIDE);
+    ASSERT_EQ(g_Opens.size(), 2u);
+    EXPECT_EQ(g_Opens[0].owner, owner);
+    EXPECT_EQ(g_Opens[0].verb, "open");
+    EXPECT_EQ(g_Opens[0].file, "zarnhelp.rtf");
+    EXPECT_EQ(g_Opens[0].directory, "D:\\ZARN2000\\help");
+    EXPECT_FALSE(g_Opens[0].parameters);
+    EXPECT_EQ(g_Opens[0].show, SW_SHOW);
+    EXPECT_EQ(g_Opens[1].directory, std::string(199, 'd'));
+    EXPECT_EQ(g_Opens[1].show, SW_HIDE);
 }
 
 TEST_F(Launching, OpensWithCOMReadyForTheShellAndReleasedAfterwards)
 {
     ShellOpen(nullptr, "zarnhelp.rtf", "D:\\ZARN2000\\help", kDirectoryCapacity, SW_SHOW);
-    ASSERT_EQ(g_opens.size(), 1u);
-    EXPECT_TRUE(g_opens[0].inComApartment);
+    ASSERT_EQ(g_Opens.size(), 1u);
+    EXPECT_TRUE(g_Opens[0].inComApartment);
     EXPECT_FALSE(InComApartment());
 }
 

@@ -36,10 +36,10 @@ public:
     ScratchFolders& operator=(const ScratchFolders&) = delete;
     ~ScratchFolders()
     {
-        if (!m_file.empty())
-            ::DeleteFileW(m_file.c_str());
-        for (; !m_folders.empty(); m_folders.pop_back())
-            ::RemoveDirectoryW(m_folders.back().c_str());
+        if (!m_File.empty())
+            ::DeleteFileW(m_File.c_str());
+        for (; !m_Folders.empty(); m_Folders.pop_back())
+            ::RemoveDirectoryW(m_Folders.back().c_str());
     }
 
     // Makes a folder in the temporary folder and `depth` more, each in the last, each named with
@@ -55,15 +55,15 @@ public:
             if (!::CreateDirectoryW(folder.c_str(), nullptr) &&
                 ::GetLastError() != ERROR_ALREADY_EXISTS)
                 return {};
-            m_folders.push_back(folder);
+            m_Folders.push_back(folder);
         }
         return folder;
     }
-    void Holds(const std::wstring& file) { m_file = file; }
+    void Holds(const std::wstring& file) { m_File = file; }
 
 private:
-    std::vector<std::wstring> m_folders;
-    std::wstring m_file;
+    std::vector<std::wstring> m_Folders;
+    std::wstring m_File;
 };
 
 TEST(ModulePath, IsTheRunningProgramsPathAsTheWideCallGivesIt)

@@ -41,9 +41,9 @@ public:
     static constexpr uint32_t kSentinel = 0x00123456;
 
     CTargetDC(int width, int height)
-        : CDC(::CreateCompatibleDC(nullptr)), m_width(width), m_bitmap(NewBitmap(width, height))
+        : CDC(::CreateCompatibleDC(nullptr)), m_Width(width), m_Bitmap(NewBitmap(width, height))
     {
-        m_previous = ::SelectObject(m_hDC, m_bitmap.get());
+        m_Previous = ::SelectObject(m_hDC, m_Bitmap.get());
         for (int i = 0; i < width * height; ++i)
             std::memcpy(m_Bits + 4 * i, &kSentinel, 4);
     }
@@ -52,8 +52,8 @@ public:
     ~CTargetDC()
     {
         // The bitmap can be deleted once it is out of the context, and the context afterwards.
-        ::SelectObject(m_hDC, m_previous);
-        m_bitmap.reset();
+        ::SelectObject(m_hDC, m_Previous);
+        m_Bitmap.reset();
         ::DeleteDC(m_hDC);
     }
 
@@ -63,7 +63,7 @@ public:
     {
         ::GdiFlush();
         uint32_t pixel = 0;
-        std::memcpy(&pixel, m_Bits + 4 * (y * m_width + x), 4);
+        std::memcpy(&pixel, m_Bits + 4 * (y * m_Width + x), 4);
         return pixel & 0xFFFFFF;
     }
 
@@ -79,10 +79,10 @@ private:
         return bitmap;
     }
 
-    int m_width;
+    int m_Width;
     uint8_t* m_Bits = nullptr;
-    UniqueGdiObject m_bitmap;
-    HGDIOBJ m_previous = nullptr;
+    UniqueGdiObject m_Bitmap;
+    HGDIOBJ m_Previous = nullptr;
 };
 
 // Files and the picture trace go to the temporary folder and are removed afterwards.
@@ -90,13 +90,13 @@ class PictureWin : public testing::Test {
 protected:
     void SetUp() override
     {
-        m_previousTrace = PictureTraceFile();
+        m_PreviousTrace = PictureTraceFile();
         SetPictureTraceFile(TempPath("debug.err"));
     }
     void TearDown() override
     {
         ::DeleteFileA(PictureTraceFile().c_str());
-        SetPictureTraceFile(m_previousTrace);
+        SetPictureTraceFile(m_PreviousTrace);
         ::DeleteFileA(TempPath("picture.tga").c_str());
     }
 
@@ -107,7 +107,7 @@ protected:
     }
 
 private:
-    std::string m_previousTrace;
+    std::string m_PreviousTrace;
 };
 
 TEST(PixelSectionWin, IsAZeroedDibSectionThatDeleteObjectFrees)

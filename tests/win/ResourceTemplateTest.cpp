@@ -47,13 +47,13 @@ struct Template {
 // Walks a template's bytes; strings are UTF-16 and the texts here are ASCII.
 class TemplateReader {
 public:
-    explicit TemplateReader(const BYTE* data) : m_base(data), m_at(data) {}
+    explicit TemplateReader(const BYTE* data) : m_Base(data), m_At(data) {}
 
     template <class T> T Read()
     {
         T value;
-        std::memcpy(&value, m_at, sizeof value);
-        m_at += sizeof value;
+        std::memcpy(&value, m_At, sizeof value);
+        m_At += sizeof value;
         return value;
     }
     std::string ReadText()
@@ -68,19 +68,19 @@ public:
     {
         if (Read<WORD>() == 0xFFFF)
             return "#" + std::to_string(Read<WORD>());
-        m_at -= sizeof(WORD);
+        m_At -= sizeof(WORD);
         return ReadText();
     }
     void AlignToDword()
     {
-        while ((m_at - m_base) % 4)
-            ++m_at;
+        while ((m_At - m_Base) % 4)
+            ++m_At;
     }
-    void Skip(size_t bytes) { m_at += bytes; }
+    void Skip(size_t bytes) { m_At += bytes; }
 
 private:
-    const BYTE* m_base;
-    const BYTE* m_at;
+    const BYTE* m_Base;
+    const BYTE* m_At;
 };
 
 std::string ClassName(const std::string& nameOrOrdinal)

@@ -28,32 +28,32 @@ std::error_code Close(UniqueFd& fd)
 class TemporaryFile {
 public:
     explicit TemporaryFile(const char* outputPath)
-        : m_path(std::string(outputPath) + ".tmp-XXXXXX"),
-          m_Fd(::mkostemp(m_path.data(), O_CLOEXEC)), m_exists(m_Fd.get() >= 0)
+        : m_Path(std::string(outputPath) + ".tmp-XXXXXX"),
+          m_Fd(::mkostemp(m_Path.data(), O_CLOEXEC)), m_Exists(m_Fd.get() >= 0)
     {
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile()
     {
-        if (m_exists)
-            ::unlink(m_path.c_str());
+        if (m_Exists)
+            ::unlink(m_Path.c_str());
     }
 
-    bool Created() const { return m_exists; }
+    bool Created() const { return m_Exists; }
     UniqueFd& File() { return m_Fd; }
     std::error_code RenameTo(const char* path)
     {
-        if (::rename(m_path.c_str(), path) != 0)
+        if (::rename(m_Path.c_str(), path) != 0)
             return LastError();
-        m_exists = false;
+        m_Exists = false;
         return {};
     }
 
 private:
-    std::string m_path;
+    std::string m_Path;
     UniqueFd m_Fd;
-    bool m_exists; // under m_path
+    bool m_Exists; // under m_path
 };
 
 std::error_code WriteParts(int fd, std::initializer_list<std::span<const uint8_t>> parts)

@@ -10,13 +10,13 @@
 
 class DebugOutputCapture {
 public:
-    DebugOutputCapture() : m_handler(::AddVectoredExceptionHandler(1, &Record)) { s_texts.clear(); }
-    ~DebugOutputCapture() { ::RemoveVectoredExceptionHandler(m_handler); }
+    DebugOutputCapture() : m_Handler(::AddVectoredExceptionHandler(1, &Record)) { s_Texts.clear(); }
+    ~DebugOutputCapture() { ::RemoveVectoredExceptionHandler(m_Handler); }
     DebugOutputCapture(const DebugOutputCapture&) = delete;
     DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;
 
     // Each text written since construction, in order.
-    static const std::vector<std::string>& Texts() { return s_texts; }
+    static const std::vector<std::string>& Texts() { return s_Texts; }
 
 private:
     static LONG CALLBACK Record(EXCEPTION_POINTERS* exception)
@@ -26,11 +26,11 @@ private:
             // Parameters: the length including the terminating zero, then the text.
             const auto length = static_cast<std::size_t>(record.ExceptionInformation[0]);
             const auto* text = reinterpret_cast<const char*>(record.ExceptionInformation[1]);
-            s_texts.emplace_back(text, length > 0 ? length - 1 : 0);
+            s_Texts.emplace_back(text, length > 0 ? length - 1 : 0);
         }
         return EXCEPTION_CONTINUE_SEARCH;
     }
 
-    static inline std::vector<std::string> s_texts;
-    PVOID m_handler;
+    static inline std::vector<std::string> s_Texts;
+    PVOID m_Handler;
 };

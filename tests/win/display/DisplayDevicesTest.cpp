@@ -74,21 +74,21 @@ protected:
     void SetUp() override
     {
         ResetDeviceTable();
-        ::DeleteFileA(m_logPath.c_str());
+        ::DeleteFileA(m_LogPath.c_str());
         // Read by the stand-in at each call, so setting them now is in time.
-        ::SetEnvironmentVariableA("LUMBREL_DDRAW_SCRIPT", m_scriptPath.c_str());
-        ::SetEnvironmentVariableA("LUMBREL_DDRAW_LOG", m_logPath.c_str());
+        ::SetEnvironmentVariableA("LUMBREL_DDRAW_SCRIPT", m_ScriptPath.c_str());
+        ::SetEnvironmentVariableA("LUMBREL_DDRAW_LOG", m_LogPath.c_str());
     }
     void TearDown() override
     {
-        ::DeleteFileA(m_scriptPath.c_str());
-        ::DeleteFileA(m_logPath.c_str());
+        ::DeleteFileA(m_ScriptPath.c_str());
+        ::DeleteFileA(m_LogPath.c_str());
     }
 
     void Enumerate(const std::vector<std::string>& script)
     {
         {
-            std::ofstream out(m_scriptPath, std::ios::trunc);
+            std::ofstream out(m_ScriptPath, std::ios::trunc);
             for (const std::string& line : script)
                 out << line << '\n';
         }
@@ -98,17 +98,17 @@ protected:
     std::vector<std::string> Log() const
     {
         std::vector<std::string> lines;
-        std::ifstream in(m_logPath);
+        std::ifstream in(m_LogPath);
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
         return lines;
     }
 
-    DebugOutputCapture m_debugOutput;
+    DebugOutputCapture m_DebugOutput;
 
 private:
-    std::string m_scriptPath = TempFile(".script");
-    std::string m_logPath = TempFile(".log");
+    std::string m_ScriptPath = TempFile(".script");
+    std::string m_LogPath = TempFile(".log");
 };
 
 std::string Folder(HMODULE module)
@@ -162,7 +162,7 @@ TEST_F(DisplayDevices, RecordsEachDeviceAsItsDriverIdentifiesIt)
     EXPECT_STREQ(addOn.s_HostInfo.szDescription, "Add-on host");
     EXPECT_TRUE(IsEqualGUID(addOn.DeviceGuid, kAddOnGuid));
     EXPECT_EQ(addOn.bFullscreenOnly, 1u);
-    EXPECT_TRUE(m_debugOutput.Texts().empty());
+    EXPECT_TRUE(m_DebugOutput.Texts().empty());
 
     // All devices, no context; zero-filled DirectDraw 7 capability records; the device's own
     // identification, then the host's; each device opened by the GUID it was reported with.
@@ -213,7 +213,7 @@ TEST_P(Enumerations, RecordWhatCouldBeRecordedAndStopAtTheFirstFailure)
         EXPECT_TRUE(IsAllZero(g_DeviceInfo[i])) << "entry " << i << " is not in use";
     EXPECT_EQ(g_DDrawOK, !c.recorded.empty());
     EXPECT_STREQ(g_DDrawError, c.recorded.empty() ? kNoDevice : "");
-    EXPECT_EQ(m_debugOutput.Texts(), c.debugOutput);
+    EXPECT_EQ(m_DebugOutput.Texts(), c.debugOutput);
 
     const std::vector<std::string> log = Log();
     EXPECT_EQ(std::count_if(log.begin(), log.end(),
