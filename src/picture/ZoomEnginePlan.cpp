@@ -224,6 +224,74 @@ struct ZoomImages {
     std::uint8_t* clear; // the source, when its fourth bytes are to be cleared; else null
 };
 
+// The sizes a zoom is planned for.
+struct ZoomSizes {
+    std::int32_t srcWidth;
+    std::int32_t srcHeight;
+    std::int32_t dstWidth;
+    std::int32_t dstHeight;
+    std::int32_t channels;
+};
+
+// Positions per chunk for blocks of `blockCount` channels of `lanes` floats.
+std::int32_t ChunkRoom(std::int32_t lanes, std::int32_t blockCount)
+{
+    const std::int64_t bytesPerPosition = std::int64_t{lanes} * sizeof(float);
+    return static_cast<std::int32_t>(
+        std::max<std::int64_t>(kChunkBytes / (bytesPerPosition * blockCount), 1));
+}
+
+// Source rows per chunk that keep a ring of `channels` slots of `rowLength` bytes per row within
+// its bytes.
+std::int32_t RingRoom(std::int32_t channels, std::ptrdiff_t rowLength)
+{
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(kRingBytes / (std::int64_t{channels} * rowLength), 1,
+                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+// A plan's geometry, worked out in full before the plan is built from it: the kernels, the taps
+// of both axes and how the outputs and the destination's rows are split into chunks.
+struct PlanGeometry {
+    const KernelSet& kernels;
+    KernelTaps horizontal;
+    KernelTaps vertical;
+    std::ptrdiff_t rowLength; // of the ring's slots: whole cache lines, so whole strips
+    std::int32_t strips;
+    std::vector<Chunk> chunks;    // of the horizontal pass
+    std::vector<Chunk> rowChunks; // of the destination's rows
+    std::int32_t ringRows;        // slots per channel in a ring
+    std::size_t outPlane;         // bytes of a channel's filter outputs
+};
+
+PlanGeometry GeometryFor(const ZoomSizes& sizes, ZoomFilter filter, double support)
+{
+    const KernelSet& kernels = KernelsFitting(sizes.srcWidth, sizes.srcHeight);
+    const std::int32_t lanes = kernels.lanes;
+    KernelTaps horizontal(ContributionTable(sizes.srcWidth, sizes.dstWidth, filter, support),
+                          lanes);
+    KernelTaps vertical(ContributionTable(sizes.srcHeight, sizes.dstHeight, filter, support),
+                        lanes);
+    const std::ptrdiff_t rowLength = (sizes.dstWidth + kCacheLine - 1) / kCacheLine * kCacheLine;
+    std::vector<Chunk> chunks =
+        horizontal.Split(0, sizes.dstWidth, ChunkRoom(lanes, sizes.channels), sizes.dstWidth);
+    std::vector<Chunk> rowChunks = vertical.Split(
+        0, sizes.dstHeight, std::min(ChunkRoom(lanes, 1), RingRoom(sizes.channels, rowLength)),
+        kChunkRows);
+    const std::int32_t ringRows = std::max(WidestChunk(rowChunks), 1);
+    const std::size_t outPlane =
+        BlockElementsOrThrow(std::max(sizes.dstWidth, LongestChunk(rowChunks)), lanes);
+    return {kernels,
+            std::move(horizontal),
+            std::move(vertical),
+            rowLength,
+            (sizes.dstWidth + lanes - 1) / lanes,
+            std::move(chunks),
+            std::move(rowChunks),
+            ringRows,
+            outPlane};
+}
+
 // The destination's rows are split into chunks, and the chunks into one stretch per thread. A
 // thread works through its own stretch in order, then takes what is left of the others'. For
 // each chunk it filters horizontally the source rows it needs into its ring (the rows the
@@ -233,40 +301,19 @@ struct ZoomImages {
 // reads has its fourth bytes cleared (when that is asked for) as that chunk filters it; the others
 // once every chunk is done, so that no row is written while another thread may read it.
 struct PlannedZoom::Plan {
-    Plan(std::int32_t srcWidth, std::int32_t srcHeight, std::int32_t dstWidth,
-         std::int32_t dstHeight, std::int32_t channelCount, ZoomFilter filter, double support)
-        : kernels(KernelsFitting(srcWidth, srcHeight)), width(srcWidth), height(srcHeight),
-          outWidth(dstWidth), channels(channelCount),
-          horizontal(ContributionTable(srcWidth, dstWidth, filter, support), kernels.lanes),
-          vertical(ContributionTable(srcHeight, dstHeight, filter, support), kernels.lanes),
-          rowLength((dstWidth + kCacheLine - 1) / kCacheLine * kCacheLine),
-          strips((dstWidth + kernels.lanes - 1) / kernels.lanes),
-          chunks(horizontal.Split(0, dstWidth, Room(channels), dstWidth)),
-          rowChunks(vertical.Split(0, dstHeight, std::min(Room(1), RingRoom()), kChunkRows)),
-          ringRows(std::max(WidestChunk(rowChunks), 1)),
-          outPlane(BlockElementsOrThrow(std::max(outWidth, LongestChunk(rowChunks)), kernels.lanes))
+    Plan(const ZoomSizes& sizes, PlanGeometry geometry)
+        : kernels(geometry.kernels), width(sizes.srcWidth), height(sizes.srcHeight),
+          outWidth(sizes.dstWidth), channels(sizes.channels),
+          horizontal(std::move(geometry.horizontal)), vertical(std::move(geometry.vertical)),
+          rowLength(geometry.rowLength), strips(geometry.strips),
+          chunks(std::move(geometry.chunks)), rowChunks(std::move(geometry.rowChunks)),
+          ringRows(geometry.ringRows), outPlane(geometry.outPlane)
     {
         FindOwnRows();
         const int count = WorkerCount();
         for (int w = 0; w < count; ++w)
             AddWorker();
         stretches = std::vector<Stretch>(workers.size());
-    }
-
-    // Positions per chunk for blocks of `blockCount` channels.
-    std::int32_t Room(std::int32_t blockCount) const
-    {
-        const std::int64_t bytesPerPosition = std::int64_t{kernels.lanes} * sizeof(float);
-        return static_cast<std::int32_t>(
-            std::max<std::int64_t>(kChunkBytes / (bytesPerPosition * blockCount), 1));
-    }
-
-    // Source rows per chunk that keep a ring within its bytes.
-    std::int32_t RingRoom() const
-    {
-        return static_cast<std::int32_t>(
-            std::clamp<std::int64_t>(kRingBytes / (std::int64_t{channels} * rowLength), 1,
-                                     std::numeric_limits<std::int32_t>::max()));
     }
 
     // For each chunk, the source rows that no other chunk reads; and how many rows the chunks
@@ -542,8 +589,8 @@ PlannedZoom::PlannedZoom(std::int32_t srcWidth, std::int32_t srcHeight, std::int
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0 || channels <= 0 ||
         filter == nullptr)
         throw std::bad_alloc();
-    m_Plan =
-        std::make_unique<Plan>(srcWidth, srcHeight, dstWidth, dstHeight, channels, filter, support);
+    const ZoomSizes sizes{srcWidth, srcHeight, dstWidth, dstHeight, channels};
+    m_Plan = std::make_unique<Plan>(sizes, GeometryFor(sizes, filter, support));
 }
 
 PlannedZoom::~PlannedZoom() = default;
