@@ -7,17 +7,17 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 namespace {
 
 bool WriteFile(const std::string& path, const void* data, std::size_t size)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(data, 1, size, file) == size;
-    if (file)
-        written = std::fclose(file) == 0 && written;
-    if (!written) {
+    std::ofstream file(path, std::ios::binary);
+    file.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+    file.close(); // a full disk shows when the last bytes go out
+    if (!file) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return false;
     }

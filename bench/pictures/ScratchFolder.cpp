@@ -1,7 +1,7 @@
 #include "ScratchFolder.h"
 
-#include <cstdio>
 #include <cstdlib> // and POSIX mkdtemp
+#include <fstream>
 
 ScratchFolder::ScratchFolder()
 {
@@ -20,9 +20,9 @@ ScratchFolder::~ScratchFolder()
 std::string ScratchFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const
 {
     std::string path = (m_Path / name).string();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size())
+    std::ofstream file(path, std::ios::binary);
+    if (!file.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size())))
         std::abort();
-    std::fclose(file);
     return path;
 }

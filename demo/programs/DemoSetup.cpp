@@ -1,6 +1,8 @@
 // The demo CD's setup program: a stand-in for the game's installer. It leaves the record the
 // launcher looks for (so the next run of the CD shows the options menu) and puts the demo game
 // into the install folder.
+#include "base/Win32Handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -22,24 +24,22 @@ std::string OwnFolder()
 // In the registry's 32-bit view, as the game's 32-bit installer does, whichever build this is.
 bool WriteRecord(const std::string& sourceDrive)
 {
-    HKEY general = nullptr;
+    UniqueRegistryKey general;
     if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGeneralKey, 0, nullptr, 0,
-                          KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &general,
+                          KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, general.put(),
                           nullptr) != ERROR_SUCCESS)
         return false;
-    const auto setText = [general](const char* name, const std::string& text) {
-        ::RegSetValueExA(general, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    const auto setText = [&general](const char* name, const std::string& text) {
+        ::RegSetValueExA(general.get(), name, 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(text.c_str()),
                          static_cast<DWORD>(text.size()) + 1);
     };
     setText("TARGETDIR", kTargetDir);
     setText("SRCDRIVE", sourceDrive);
-    HKEY fullGame = nullptr;
-    const bool ok =
-        ::RegCreateKeyExA(general, "FULLGAME", 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                          nullptr, &fullGame, nullptr) == ERROR_SUCCESS;
-    ::RegCloseKey(fullGame);
-    ::RegCloseKey(general);
-    return ok;
+    UniqueRegistryKey fullGame;
+    return ::RegCreateKeyExA(general.get(), "FULLGAME", 0, nullptr, 0,
+                             KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, fullGame.put(),
+                             nullptr) == ERROR_SUCCESS;
 }
 
 } // namespace
