@@ -300,14 +300,10 @@ PlanGeometry GeometryFor(const ZoomSizes& sizes, ZoomFilter filter, double suppo
 // rows that a destination row reads, not the source's height. A source row that only one chunk
 // reads has its fourth bytes cleared (when that is asked for) as that chunk filters it; the others
 // once every chunk is done, so that no row is written while another thread may read it.
-struct PlannedZoom::Plan {
+struct PlannedZoom::Plan : PlanGeometry {
     Plan(const ZoomSizes& sizes, PlanGeometry geometry)
-        : kernels(geometry.kernels), width(sizes.srcWidth), height(sizes.srcHeight),
-          outWidth(sizes.dstWidth), channels(sizes.channels),
-          horizontal(std::move(geometry.horizontal)), vertical(std::move(geometry.vertical)),
-          rowLength(geometry.rowLength), strips(geometry.strips),
-          chunks(std::move(geometry.chunks)), rowChunks(std::move(geometry.rowChunks)),
-          ringRows(geometry.ringRows), outPlane(geometry.outPlane)
+        : PlanGeometry(std::move(geometry)), width(sizes.srcWidth), height(sizes.srcHeight),
+          outWidth(sizes.dstWidth), channels(sizes.channels)
     {
         FindOwnRows();
         const int count = WorkerCount();
@@ -563,19 +559,10 @@ struct PlannedZoom::Plan {
         }
     }
 
-    const KernelSet& kernels;
     std::int32_t width; // of the source
     std::int32_t height;
     std::int32_t outWidth;
     std::int32_t channels;
-    KernelTaps horizontal;
-    KernelTaps vertical;
-    std::ptrdiff_t rowLength; // of the ring's slots: whole cache lines, so whole strips
-    std::int32_t strips;
-    std::vector<Chunk> chunks;     // of the horizontal pass
-    std::vector<Chunk> rowChunks;  // of the destination's rows
-    std::int32_t ringRows;         // slots per channel in a ring
-    std::size_t outPlane;          // bytes of a channel's filter outputs
     std::vector<RowRange> ownRows; // per chunk
     std::int64_t rowsRead = 0;     // source rows that some chunk reads
     std::vector<ZoomWorker> workers;
