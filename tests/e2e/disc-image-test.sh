@@ -35,7 +35,7 @@ fi
 # shellcheck source=tools/lib/launcher-on-disc.sh
 source "$root/tools/lib/launcher-on-disc.sh"
 disc_on_screen "$build/disc-image-prefix" "$scratch/disc" E || exit 1
-disc_without_game
+disc_without_game "$build"
 
 # A wine command whose output is a pipe can hang: the walk's output goes to a file.
 wine "$build/bin/disc_walk.exe" E: >"$scratch/walk.log" 2>&1 </dev/null
