@@ -77,7 +77,7 @@ StepTimes TimeLauncherSteps(LauncherMenu menu, const std::string& launcherPath)
     CTga source;
     AddTime(times.driveScan,
             [&] { root = FindSourceDrive(kNoCdMessage, launcherPath, OpensForReading); });
-    AddTime(times.decode, [&] { intro.LoadTga((root + "\\zarn2000\\Data\\intro.tga").c_str()); });
+    AddTime(times.decode, [&] { intro.LoadTga(IntroPicturePath(root).c_str()); });
     bool installed = false;
     AddTime(times.record, [&] { installed = IsGameInstalled(); });
     if (installed != !autorun)
@@ -85,8 +85,7 @@ StepTimes TimeLauncherSteps(LauncherMenu menu, const std::string& launcherPath)
     if (autorun) {
         AddTime(times.driveScan,
                 [&] { root = FindSourceDrive(kNoCdMessage, launcherPath, OpensForReading); });
-        AddTime(times.decode,
-                [&] { source.LoadTga((root + "\\zarn2000\\data\\setup.tga").c_str()); });
+        AddTime(times.decode, [&] { source.LoadTga(AutorunPicturePath(root).c_str()); });
     } else {
         std::string srcDrive;
         AddTime(times.record,
